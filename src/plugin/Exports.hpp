@@ -1,0 +1,18 @@
+// The module's exported entry points, with C linkage and plain names.
+#pragma once
+
+#include "HostRecords.hpp"
+
+extern "C" {
+// The module's identification text, in a module-owned buffer.
+const char* HPI_Identification();
+// The extension code of the module.
+int32_t HPI_GetExtension();
+// The module's version number.
+int32_t HPI_GetPlugInVersion();
+// Writes the description at buffer and the home page at buffer + 2048; returns the latter.
+char* HPI_STDCALL HPI_Description(char* buffer);
+}
+
+// Offset of the home page address in the description buffer.
+constexpr int kHomePageOffset = 2048;
