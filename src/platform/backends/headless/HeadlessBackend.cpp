@@ -1,0 +1,57 @@
+#include "HeadlessBackend.hpp"
+
+#include <algorithm>
+#include <iostream>
+
+int HeadlessBackend::CreateWindow(const WindowSpec& spec) {
+    int id = nextId_++;
+    windows_[id].spec = spec;
+    return id;
+}
+
+void HeadlessBackend::DestroyWindow(int window) {
+    windows_.erase(window);
+}
+
+void HeadlessBackend::ShowWindow(int window, bool visible) {
+    if (auto it = windows_.find(window); it != windows_.end())
+        it->second.visible = visible;
+}
+
+void HeadlessBackend::SetWindowTitle(int window, const std::string& title) {
+    if (auto it = windows_.find(window); it != windows_.end())
+        it->second.spec.title = title;
+}
+
+void HeadlessBackend::SetWindowBounds(int window, int x, int y, int width, int height) {
+    if (auto it = windows_.find(window); it != windows_.end()) {
+        it->second.spec.x = x;
+        it->second.spec.y = y;
+        it->second.spec.width = width;
+        it->second.spec.height = height;
+    }
+}
+
+void HeadlessBackend::Present(int, const TBitmap&, const TRect&) {
+    ++presents_;
+}
+
+WaitResult HeadlessBackend::WaitEvent(std::optional<int64_t> deadline, InputEvent&) {
+    if (!deadline)
+        return WaitResult::NoInput;
+    clock_ = std::max(clock_, *deadline);
+    return WaitResult::Timeout;
+}
+
+void HeadlessBackend::SetCursor(int id, const TCursorShape*) {
+    cursor_ = id;
+}
+
+void HeadlessBackend::MessageBox(const std::string& text, const std::string&) {
+    std::cout << "message: " << text << std::endl;
+}
+
+const WindowSpec* HeadlessBackend::Window(int window) const {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : &it->second.spec;
+}
