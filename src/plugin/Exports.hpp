@@ -12,6 +12,8 @@ int32_t HPI_GetExtension();
 int32_t HPI_GetPlugInVersion();
 // Writes the description at buffer and the home page at buffer + 2048; returns the latter.
 char* HPI_STDCALL HPI_Description(char* buffer);
+// Runs the editor on the host's sequence: 0, or -1 without an image, -2 without a sequence.
+int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command);
 }
 
 // Offset of the home page address in the description buffer.

@@ -1,0 +1,24 @@
+#include "Exports.hpp"
+
+#include "Dialogs.hpp"
+#include "MultiView.hpp"
+#include "Tweenkit_frm.hpp"
+
+#include <memory>
+
+extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command) {
+    bool hasImage = context && context->CurrentImageSlot && *context->CurrentImageSlot;
+    if (!hasImage) {
+        ShowMessage("No image loaded/created, execution aborted!");
+        return -1;
+    }
+    if (!context->Sequence || !context->Sequence->FrameList) {
+        ShowMessage("No video/animation sequence loaded/created, execution aborted!");
+        return -2;
+    }
+    auto editor = std::make_unique<TfrmTweenkit>(nullptr);
+    editor->Context = context;
+    editor->Command = command;
+    editor->ShowModal();
+    return 0;
+}
