@@ -149,6 +149,33 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std
     return ok;
 }
 
+// The decoders print their own complaints on stderr; the caller reports the
+// failure once, so their output is silenced while they run.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            close(null);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
 } // namespace
 
 bool LoadImageFile(const std::string& path, TBitmap& out, std::string& error) {
@@ -164,8 +191,12 @@ bool LoadImageFile(const std::string& path, TBitmap& out, std::string& error) {
         error = "image file too large";
         return false;
     }
-    SDL_Surface* loaded =
-        IMG_LoadTyped_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1, type);
+    SDL_Surface* loaded = nullptr;
+    {
+        QuietStderr quiet;
+        loaded = IMG_LoadTyped_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1,
+                                  type);
+    }
     if (!loaded) {
         error = std::string("corrupt or truncated ") + (type[0] == 'J' ? "JPEG" : type) + " image";
         return false;

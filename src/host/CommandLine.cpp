@@ -1,0 +1,58 @@
+#include "CommandLine.hpp"
+
+#include <charconv>
+#include <stdexcept>
+
+const char* UsageText() {
+    return "usage: imagora [options] IMAGE...\n"
+           "Reads each image (PNG, JPEG, BMP) as one frame of a new V/A sequence and runs the\n"
+           "morphing module on it.\n"
+           "\n"
+           "options:\n"
+           "  --select N     the selected frame, the start image (default 0)\n"
+           "  --plugin PATH  the module to load (default tweenkit.hpx beside imagora)\n"
+           "  --still        hold the first image without a V/A sequence\n"
+           "  --info         print the module's identification and description, then exit\n"
+           "  --headless     no windows on screen; scripts run on a virtual clock\n"
+           "  --script FILE  drive the windows from a script of user actions\n"
+           "  --save DIR     afterwards write the sequence as DIR/frame_NNNN.png and\n"
+           "                 DIR/sequence.txt\n"
+           "  --help         print this text\n";
+}
+
+HostOptions ParseCommandLine(int argc, char** argv) {
+    HostOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw std::runtime_error(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--select") {
+            std::string v = value();
+            auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), options.select);
+            if (ec != std::errc() || end != v.data() + v.size() || options.select < 0)
+                throw std::runtime_error("--select needs a frame number, not '" + v + "'");
+        } else if (arg == "--plugin") {
+            options.plugin = value();
+        } else if (arg == "--script") {
+            options.script = value();
+        } else if (arg == "--save") {
+            options.saveDir = value();
+        } else if (arg == "--still") {
+            options.still = true;
+        } else if (arg == "--info") {
+            options.info = true;
+        } else if (arg == "--headless") {
+            options.headless = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw std::runtime_error("unknown option " + arg);
+        } else {
+            options.images.push_back(arg);
+        }
+    }
+    return options;
+}

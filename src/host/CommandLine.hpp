@@ -1,0 +1,23 @@
+// The options of imagora.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct HostOptions {
+    std::vector<std::string> images;
+    int select = 0;
+    std::string plugin; // empty: tweenkit.hpx beside the executable
+    bool still = false; // a current image but no V/A sequence
+    bool info = false;
+    bool headless = false;
+    bool help = false;
+    std::optional<std::string> script;
+    std::optional<std::string> saveDir;
+};
+
+// Parses argv; throws std::runtime_error with a one-line reason.
+HostOptions ParseCommandLine(int argc, char** argv);
+// The text of --help.
+const char* UsageText();

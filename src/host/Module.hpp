@@ -1,0 +1,30 @@
+// The plug-in module as the host loads it: the library and its five exports.
+#pragma once
+
+#include "HostRecords.hpp"
+
+#include <string>
+
+class Module {
+public:
+    using IdentificationFn = const char* (*)();
+    using IntFn = int32_t (*)();
+    using DescriptionFn = char*(HPI_STDCALL*)(char*);
+    using ExecuteFn = int32_t(HPI_STDCALL*)(HostContext*, HostCommand);
+
+    // Loads the module and looks up all five exports; throws std::runtime_error naming what is
+    // missing.
+    explicit Module(const std::string& path);
+    ~Module();
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+    IdentificationFn Identification = nullptr;
+    IntFn GetExtension = nullptr;
+    IntFn GetPlugInVersion = nullptr;
+    DescriptionFn Description = nullptr;
+    ExecuteFn Execute = nullptr;
+
+private:
+    void* handle_ = nullptr;
+};
