@@ -8,7 +8,7 @@
 
 class TVectView;
 class TMultiView;
-struct IplImage;
+struct IplHeader;
 
 class TfrmTweenkit : public TForm {
 public:
@@ -43,8 +43,8 @@ public:
     TBitmap* DstBitmap = nullptr;
     TBitmap* FrameBitmap = nullptr;
     TBitmap* WarpedDstBitmap = nullptr;
-    IplImage* FrameIpl = nullptr;
-    IplImage* WarpedDstIpl = nullptr;
+    IplHeader* FrameIpl = nullptr;
+    IplHeader* WarpedDstIpl = nullptr;
     HBITMAP SrcHandle{}, DstHandle{}, FrameHandle{}, WarpedDstHandle{};
     int32_t WorkWidth = 0, WorkHeight = 0, WorkMaxX = 0, WorkMaxY = 0;
     int32_t RowStride = 0, RowPad = 0;

@@ -17,7 +17,8 @@ public:
     int AppendImage();
     // Inserts an entry without an image at index (clamped to 0..count); returns the index used.
     int InsertImage(int index);
-    // Stores a copy of bitmap in entry i (format, size and pixels as they are); i >= count is ignored.
+    // Stores a copy of bitmap in entry i (format, size and pixels as they are); i >= count is
+    // ignored.
     void SetImage(int i, const TBitmap& bitmap);
     // The stored image of entry i, or null when there is none.
     const TBitmap* GetImage(int i) const;

@@ -98,14 +98,14 @@ void TForm::EnsureWindow() {
         TPoint screen = Application->backend().ScreenSize();
         StoreBounds((screen.x - Width()) / 2, (screen.y - Height()) / 2, Width(), Height());
     }
-    WindowSpec spec;
-    spec.title = Caption();
-    spec.x = Left() + FrameWidth();
-    spec.y = Top() + CaptionHeight() + FrameWidth();
-    spec.width = ClientWidth();
-    spec.height = ClientHeight();
-    spec.resizable = borderStyle_ == bsSizeable;
-    window_ = Application->backend().CreateWindow(spec);
+    WindowSpec request;
+    request.title = Caption();
+    request.x = Left() + FrameWidth();
+    request.y = Top() + CaptionHeight() + FrameWidth();
+    request.width = ClientWidth();
+    request.height = ClientHeight();
+    request.resizable = borderStyle_ == bsSizeable;
+    window_ = Application->backend().CreateWindow(request);
 }
 
 void TForm::PlaceWindow() {

@@ -63,7 +63,7 @@ public:
     // "headless" or "sdl".
     virtual const char* Name() const = 0;
     // Creates a hidden native window and returns its id.
-    virtual int CreateWindow(const WindowSpec& spec) = 0;
+    virtual int CreateWindow(const WindowSpec& request) = 0;
     virtual void DestroyWindow(int window) = 0;
     virtual void ShowWindow(int window, bool visible) = 0;
     virtual void SetWindowTitle(int window, const std::string& title) = 0;

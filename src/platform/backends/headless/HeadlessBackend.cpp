@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iostream>
 
-int HeadlessBackend::CreateWindow(const WindowSpec& spec) {
+int HeadlessBackend::CreateWindow(const WindowSpec& request) {
     int id = nextId_++;
-    windows_[id].spec = spec;
+    windows_[id].layout = request;
     return id;
 }
 
@@ -20,15 +20,15 @@ void HeadlessBackend::ShowWindow(int window, bool visible) {
 
 void HeadlessBackend::SetWindowTitle(int window, const std::string& title) {
     if (auto it = windows_.find(window); it != windows_.end())
-        it->second.spec.title = title;
+        it->second.layout.title = title;
 }
 
 void HeadlessBackend::SetWindowBounds(int window, int x, int y, int width, int height) {
     if (auto it = windows_.find(window); it != windows_.end()) {
-        it->second.spec.x = x;
-        it->second.spec.y = y;
-        it->second.spec.width = width;
-        it->second.spec.height = height;
+        it->second.layout.x = x;
+        it->second.layout.y = y;
+        it->second.layout.width = width;
+        it->second.layout.height = height;
     }
 }
 
@@ -53,5 +53,5 @@ void HeadlessBackend::MessageBox(const std::string& text, const std::string&) {
 
 const WindowSpec* HeadlessBackend::Window(int window) const {
     auto it = windows_.find(window);
-    return it == windows_.end() ? nullptr : &it->second.spec;
+    return it == windows_.end() ? nullptr : &it->second.layout;
 }

@@ -17,7 +17,7 @@
 class HeadlessBackend : public Backend {
 public:
     const char* Name() const override { return "headless"; }
-    int CreateWindow(const WindowSpec& spec) override;
+    int CreateWindow(const WindowSpec& request) override;
     void DestroyWindow(int window) override;
     void ShowWindow(int window, bool visible) override;
     void SetWindowTitle(int window, const std::string& title) override;
@@ -36,7 +36,7 @@ public:
 
 private:
     struct Record {
-        WindowSpec spec;
+        WindowSpec layout;
         bool visible = false;
     };
     std::map<int, Record> windows_;
