@@ -17,7 +17,7 @@ test: setup
 	@cd $(BUILD) && ctest -j2 --output-on-failure
 
 bench: setup
-	@$(BUILD)/bin/tweenkit_bench
+	@for b in $(BUILD)/bin/*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done
 
 clean:
 	rm -rf $(BUILD)
