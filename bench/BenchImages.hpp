@@ -1,11 +1,17 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <random>
+#include <stdlib.h>
 #include <vector>
 
 #include "IplHeader.hpp"
+#include "KernelSchedule.hpp"
 #include "MorphImages.hpp"
+#include "ParallelFor.hpp"
 #include "Point.hpp"
 #include "WorkImage.hpp"
 
@@ -54,6 +60,36 @@ struct BenchMeshes {
     std::vector<Point> dst; // destination nodes
 };
 
+// Stored field points of count separate lines spread over a width x height image (rows from
+// the top), each at least 20 pixels long, and the same lines with their ends moved up to four
+// pixels each way; each line is two points and a break.
+struct BenchFieldPoints {
+    // Points for count lines.
+    BenchFieldPoints(int32_t width, int32_t height, int32_t count) {
+        std::mt19937 random(3);
+        std::uniform_int_distribution<int32_t> column(0, width - 1);
+        std::uniform_int_distribution<int32_t> row(0, height - 1);
+        std::uniform_int_distribution<int32_t> shift(-4, 4);
+        while (static_cast<int32_t>(src.size()) < 3 * count) {
+            const Point p{column(random), row(random)};
+            const Point q{column(random), row(random)};
+            if (std::abs(q.x - p.x) + std::abs(q.y - p.y) < 20) {
+                continue; // short lines could collapse when interpolated
+            }
+            src.insert(src.end(), {p, q, Point{BREAK_MARK, 0}});
+            dst.insert(dst.end(),
+                       {Point{p.x + shift(random), p.y + shift(random)},
+                        Point{q.x + shift(random), q.y + shift(random)}, Point{BREAK_MARK, 0}});
+        }
+    }
+
+    // Entries of each point array.
+    int32_t Count() const { return static_cast<int32_t>(src.size()); }
+
+    std::vector<Point> src; // start points
+    std::vector<Point> dst; // final points
+};
+
 // A header over a bench image, as the working set's dissolve headers are made.
 inline IplHeaderPtr BenchHeader(const BenchImage& owned) {
     IplHeaderPtr header(iplCreateImageHeader(3, 0, kIplDepth8U, "RGB", "BGR", kIplDataOrderPixel,
@@ -63,3 +99,53 @@ inline IplHeaderPtr BenchHeader(const BenchImage& owned) {
     header->pixelsOrigin = owned.image.bits;
     return header;
 }
+
+// Benchmarks take the path as their last argument: 0 the reference kernel, 1 the fast one.
+inline constexpr int64_t kReference = 0;
+inline constexpr int64_t kFast = 1;
+
+// Shows the path and its thread count beside the timing; the fast kernels take one thread
+// below their parallel work (work < minimumWork).
+inline void ReportPath(benchmark::State& state, bool fast, int64_t work, int64_t minimumWork) {
+    state.counters["threads"] =
+        fast ? ScheduleThreads(ForWork(KernelSchedule{}, work, minimumWork)) : 1;
+    state.SetLabel(fast ? "fast" : "reference");
+}
+
+// Sets TWEENKIT_REFERENCE for the sequences while alive: the reference path or the fast one.
+class SequencePath {
+public:
+    // Forces the reference kernels unless fast.
+    explicit SequencePath(bool fast) {
+        if (fast) {
+            unsetenv("TWEENKIT_REFERENCE");
+        } else {
+            setenv("TWEENKIT_REFERENCE", "1", 1);
+        }
+    }
+    SequencePath(const SequencePath&) = delete;
+    SequencePath& operator=(const SequencePath&) = delete;
+    ~SequencePath() { unsetenv("TWEENKIT_REFERENCE"); }
+};
+
+// The four working images of a run with the two dissolve headers.
+struct BenchMorphImages {
+    // Images of width x height pixels of noise.
+    BenchMorphImages(int32_t width, int32_t height)
+        : src(width, height, 1), dst(width, height, 2), frame(width, height, 3),
+          warpedDst(width, height, 4), frameIpl(BenchHeader(frame)),
+          warpedDstIpl(BenchHeader(warpedDst)) {}
+
+    // The description the sequences take.
+    MorphImages Images() const {
+        return {src.image,       dst.image,      frame.image,
+                warpedDst.image, frameIpl.get(), warpedDstIpl.get()};
+    }
+
+    BenchImage src;
+    BenchImage dst;
+    BenchImage frame;
+    BenchImage warpedDst;
+    IplHeaderPtr frameIpl;
+    IplHeaderPtr warpedDstIpl;
+};

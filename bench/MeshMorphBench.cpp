@@ -3,6 +3,7 @@
 #include "BenchImages.hpp"
 #include "FrameSink.hpp"
 #include "MeshMorphSequence.hpp"
+#include "MeshWarp2PassFast.hpp"
 
 namespace {
 
@@ -15,28 +16,32 @@ public:
     void StepProgress() override {}
 };
 
-// A whole 12-frame mesh morph (ten frames of two warps and a dissolve) at 640 x 480.
+// A whole 12-frame mesh morph (ten frames of two warps and a dissolve) with a 16 x 12 mesh;
+// arguments: width, height, path (reference or fast).
 void BM_MeshMorphSequence12(benchmark::State& state) {
-    const int32_t width = 640;
-    const int32_t height = 480;
+    const auto width = static_cast<int32_t>(state.range(0));
+    const auto height = static_cast<int32_t>(state.range(1));
+    const bool fast = state.range(2) == kFast;
     const BenchMeshes nodes(width, height, 16, 12);
-    BenchImage src(width, height, 1);
-    BenchImage dst(width, height, 2);
-    BenchImage frame(width, height, 3);
-    BenchImage warpedDst(width, height, 4);
-    const IplHeaderPtr frameIpl = BenchHeader(frame);
-    const IplHeaderPtr warpedDstIpl = BenchHeader(warpedDst);
-    const MorphImages images{src.image,       dst.image,      frame.image,
-                             warpedDst.image, frameIpl.get(), warpedDstIpl.get()};
+    BenchMorphImages images(width, height);
     DiscardingSink sink;
+    const SequencePath path(fast);
     for (auto _ : state) {
-        MeshMorphSequence(nodes.src.data(), nodes.dst.data(), 16, 12, images, 12, false, false, 1.0,
-                          sink);
-        benchmark::DoNotOptimize(frame.pixels.data());
+        MeshMorphSequence(nodes.src.data(), nodes.dst.data(), 16, 12, images.Images(), 12, false,
+                          false, 1.0, sink);
+        benchmark::DoNotOptimize(images.frame.pixels.data());
         benchmark::ClobberMemory();
     }
+    ReportPath(state, fast, int64_t{width} * height, kMeshWarpParallelPixels);
 }
 
-BENCHMARK(BM_MeshMorphSequence12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshMorphSequence12)
+    ->ArgNames({"width", "height", "fast"})
+    ->ArgsProduct({{200}, {150}, {kReference, kFast}})
+    ->ArgsProduct({{640}, {480}, {kReference, kFast}})
+    ->ArgsProduct({{1920}, {1080}, {kReference, kFast}})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "CrossDissolve.hpp"
 #include "FieldLineSet.hpp"
 #include "FieldWarp.hpp"
+#include "FieldWarpFast.hpp"
+#include "KernelSchedule.hpp"
 #include "MorphSchedule.hpp"
 
 void FieldMorphSequence(const Point* fieldSrc, const Point* fieldDst, int32_t fieldPointCount,
@@ -13,13 +15,29 @@ void FieldMorphSequence(const Point* fieldSrc, const Point* fieldDst, int32_t fi
     FieldLineSet dstLines;
     BuildFieldLineSets(fieldSrc, fieldDst, fieldPointCount, maxY, scale, srcLines, dstLines);
 
+    // The fast kernels unless the environment asks for the reference ones.
+    const bool reference = ReferenceForced();
+    const KernelSchedule kernels;
+    const auto warp = [&](const WorkImage& from, const WorkImage& to, const FieldLineSet& fromSet,
+                          const FieldLineSet& toSet, double t) {
+        if (reference) {
+            FieldWarp(from, to, fromSet, toSet, t);
+        } else {
+            FieldWarpFast(from, to, fromSet, toSet, t, kernels);
+        }
+    };
+
     const MorphSchedule schedule(frames, warpOnly);
     for (int64_t i = 1; i <= schedule.Count(); ++i) {
         const FrameTime time = schedule.At(i);
-        FieldWarp(images.src, images.frame, srcLines, dstLines, time.t);
+        warp(images.src, images.frame, srcLines, dstLines, time.t);
         if (!warpOnly) {
-            FieldWarp(images.dst, images.warpedDst, dstLines, srcLines, time.s);
-            CrossDissolve(images.frameIpl, images.warpedDstIpl, time.alpha);
+            warp(images.dst, images.warpedDst, dstLines, srcLines, time.s);
+            if (reference) {
+                CrossDissolve(images.frameIpl, images.warpedDstIpl, time.alpha);
+            } else {
+                CrossDissolveFast(images.frameIpl, images.warpedDstIpl, time.alpha, kernels);
+            }
         }
         sink.EmitFrame();
         sink.StepProgress();

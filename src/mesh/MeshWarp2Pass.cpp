@@ -1,41 +1,14 @@
 #include "MeshWarp2Pass.hpp"
 
 #include <algorithm>
-#include <stdexcept>
 #include <vector>
 
-#include "InterpCatmullRom.hpp"
-#include "InterpLinear.hpp"
+#include "MeshWarpLines.hpp"
 #include "Resample1D.hpp"
-
-namespace {
-
-// Interpolates one line of nodes at positions 0 .. count - 1.
-void InterpolateLine(const double* xs, const double* ys, int32_t nodes, const double* positions,
-                     double* out, int32_t count, bool linear) {
-    if (linear || !InterpCatmullRom(xs, ys, nodes, positions, out, count)) {
-        InterpLinear(xs, ys, nodes, positions, out, count);
-    }
-}
-
-// Throws std::invalid_argument unless the images and meshes fit together.
-void RequireWarpInputs(const WorkImage& src, const WorkImage& dst, const MeshGrid& srcMesh,
-                       const MeshGrid& dstMesh) {
-    if (src.bits == nullptr || dst.bits == nullptr || src.width <= 0 || src.height <= 0 ||
-        src.rowStride < 3 * src.width || !SameGeometry(src, dst)) {
-        throw std::invalid_argument("mesh warp needs two images of one geometry");
-    }
-    if (srcMesh.cols < 2 || srcMesh.rows < 2 || dstMesh.cols != srcMesh.cols ||
-        dstMesh.rows != srcMesh.rows) {
-        throw std::invalid_argument("mesh warp needs two meshes of one size, at least 2 x 2");
-    }
-}
-
-} // namespace
 
 void MeshWarp2Pass(const WorkImage& src, const WorkImage& dst, const MeshGrid& srcMesh,
                    const MeshGrid& dstMesh, bool linear) {
-    RequireWarpInputs(src, dst, srcMesh, dstMesh);
+    RequireMeshWarpInputs(src, dst, srcMesh, dstMesh);
     const int32_t width = src.width;
     const int32_t height = src.height;
     const int32_t meshCols = srcMesh.cols;

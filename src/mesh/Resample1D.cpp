@@ -2,18 +2,7 @@
 
 #include <vector>
 
-#include "Rounding.hpp"
 #include "RunFailure.hpp"
-
-uint8_t ResampledByte(double acc) {
-    if (acc >= 255.0) {
-        return 255;
-    }
-    if (acc <= 0.0) {
-        return 0;
-    }
-    return static_cast<uint8_t>(TruncToInt32(acc));
-}
 
 void Resample1D(const uint8_t* src, uint8_t* dst, int32_t length, std::ptrdiff_t step,
                 const double* map) {

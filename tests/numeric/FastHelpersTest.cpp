@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "KernelSchedule.hpp"
+#include "ParallelFor.hpp"
+#include "Rounding.hpp"
+#include "TestSchedules.hpp"
+
+namespace {
+
+// RoundNonNegativeToInt stands in for RoundToInt in the fast sampling: equal on every multiple
+// of 2^-12 up to 300 (all bytes a blend can give), on both neighbours of every half and whole
+// number there, and on the large values where floats are whole numbers.
+TEST(RoundNonNegativeToInt, EqualsRoundToIntForNonNegativeValues) {
+    std::vector<float> values;
+    for (int32_t i = 0; i <= 300 * 4096; ++i) {
+        values.push_back(static_cast<float>(i) / 4096.0f);
+    }
+    for (int32_t i = 0; i <= 600; ++i) {
+        const float half = static_cast<float>(i) / 2.0f;
+        values.push_back(std::nextafter(half, 0.0f));
+        values.push_back(std::nextafter(half, 1000.0f));
+    }
+    for (const float big : {8388607.5f, 8388608.0f, 16777216.0f, 16777218.0f, 2147483520.0f}) {
+        values.push_back(big);
+        values.push_back(std::nextafter(big, 0.0f));
+    }
+    for (const float value : values) {
+        ASSERT_EQ(RoundNonNegativeToInt(value), RoundToInt(value)) << value;
+    }
+}
+
+TEST(ReferenceForced, ReadsTheSwitchOnEveryCall) {
+    struct Case {
+        const char* value; // null: unset
+        bool forced;
+    };
+    const Case cases[] = {{nullptr, false}, {"", false},   {"0", false},
+                          {"1", true},      {"yes", true}, {"00", true}};
+    for (const Case& c : cases) {
+        const ScopedEnvironment environment("TWEENKIT_REFERENCE", c.value);
+        EXPECT_EQ(ReferenceForced(), c.forced) << (c.value ? c.value : "unset");
+    }
+}
+
+// Every item runs exactly once on any thread count, and each thread makes one worker.
+TEST(ParallelFor, RunsEveryItemOnce) {
+    for (const int32_t threads : {1, 2, 3}) {
+        for (const int64_t count : {int64_t{0}, int64_t{1}, int64_t{7}, int64_t{1000}}) {
+            std::vector<std::atomic<int>> runs(static_cast<std::size_t>(count));
+            std::atomic<int> workers{0};
+            ParallelFor(count, KernelSchedule{threads, true, true, true}, 3, [&] {
+                ++workers;
+                return [&](int64_t item) { ++runs[static_cast<std::size_t>(item)]; };
+            });
+            for (int64_t i = 0; i < count; ++i) {
+                ASSERT_EQ(runs[static_cast<std::size_t>(i)], 1) << threads << " " << i;
+            }
+            EXPECT_LE(workers, threads);
+        }
+    }
+}
+
+// Of several failing items, the lowest one's exception comes out, whatever the threads did.
+TEST(ParallelFor, RethrowsTheLowestFailingItem) {
+    struct Case {
+        std::vector<int64_t> failing;
+        int64_t expected;
+    };
+    const Case cases[] = {{{5}, 5}, {{999, 3, 500}, 3}, {{0, 1}, 0}, {{998, 999}, 998}};
+    for (const Case& c : cases) {
+        for (const int32_t threads : {1, 2}) {
+            try {
+                ParallelFor(1000, KernelSchedule{threads, true, true, true}, 1, [&] {
+                    return [&](int64_t item) {
+                        for (const int64_t bad : c.failing) {
+                            if (item == bad) {
+                                throw std::runtime_error(std::to_string(item));
+                            }
+                        }
+                    };
+                });
+                ADD_FAILURE() << "no failure";
+            } catch (const std::runtime_error& failure) {
+                EXPECT_EQ(failure.what(), std::to_string(c.expected)) << threads;
+            }
+        }
+    }
+}
+
+} // namespace
