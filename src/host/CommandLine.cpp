@@ -1,6 +1,7 @@
 #include "CommandLine.hpp"
 
 #include <charconv>
+#include <cstdlib>
 #include <stdexcept>
 
 const char* UsageText() {
@@ -14,6 +15,7 @@ const char* UsageText() {
            "  --still        hold the first image without a V/A sequence\n"
            "  --info         print the module's identification and description, then exit\n"
            "  --headless     no windows on screen; scripts run on a virtual clock\n"
+           "                 (the default when no display is available)\n"
            "  --script FILE  drive the windows from a script of user actions\n"
            "  --save DIR     afterwards write the sequence as DIR/frame_NNNN.png and\n"
            "                 DIR/sequence.txt\n"
@@ -55,4 +57,13 @@ HostOptions ParseCommandLine(int argc, char** argv) {
         }
     }
     return options;
+}
+
+const char* PreferredBackend(const HostOptions& options) {
+    auto named = [](const char* variable) {
+        const char* value = std::getenv(variable);
+        return value && *value;
+    };
+    bool display = named("DISPLAY") || named("WAYLAND_DISPLAY");
+    return display && !options.headless && !options.info && !options.help ? "sdl" : "headless";
 }

@@ -19,5 +19,8 @@ struct HostOptions {
 
 // Parses argv; throws std::runtime_error with a one-line reason.
 HostOptions ParseCommandLine(int argc, char** argv);
+// The backend to open: "sdl" when a display is named (DISPLAY or WAYLAND_DISPLAY)
+// and the run shows windows, else "headless".
+const char* PreferredBackend(const HostOptions& options);
 // The text of --help.
 const char* UsageText();

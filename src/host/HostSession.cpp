@@ -11,7 +11,8 @@ HostSession::HostSession(TMultiView& frames) : frames_(frames) {
         throw std::logic_error("one host session at a time");
     current = this;
     runStart_ = frames_.SelectedItem();
-    currentImage_ = const_cast<TBitmap*>(frames_.GetImage(runStart_));
+    current_ = frames_.GetImage(runStart_);
+    currentImage_ = current_.get();
     sequence_.FrameList = frames_.GetImageCount() > 0 ? &frames_ : nullptr;
     context_.CurrentImageSlot = &currentImage_;
     context_.Sequence = &sequence_;
@@ -33,8 +34,7 @@ int32_t HostSession::Callback(int32_t code) {
 int32_t HostSession::Command(int32_t code) {
     switch (code) {
     case kCmdGetFrame: {
-        const TBitmap* frame = frames_.GetImage(exchange_.FrameIndex);
-        lent_ = frame ? std::make_unique<TBitmap>(*frame) : nullptr;
+        lent_ = frames_.GetImage(exchange_.FrameIndex);
         exchange_.Graphic = lent_.get();
         return lent_ ? 1 : 0;
     }

@@ -26,6 +26,7 @@ private:
     HostContext context_{};
     HostSequence sequence_{};
     FrameExchange exchange_{};
+    std::unique_ptr<TBitmap> current_; // a copy of the selected frame, for the context
     void* currentImage_ = nullptr;
     std::unique_ptr<TBitmap> lent_; // what command 8 lent until command 9
     int runStart_ = 0;              // the selected frame when the run began

@@ -57,8 +57,12 @@ int Run(int argc, char** argv) {
         std::cout << UsageText();
         return 0;
     }
-    // No desktop backend is built yet: windows live in memory on the headless backend.
-    auto app = std::make_unique<TApplication>(CreateBackend("headless"));
+    std::unique_ptr<Backend> backend = CreateBackend(PreferredBackend(options));
+    if (!backend) {
+        std::cerr << "imagora: cannot open the display; windows stay in memory (--headless)\n";
+        backend = CreateBackend("headless");
+    }
+    auto app = std::make_unique<TApplication>(std::move(backend));
     Module module(options.plugin.empty() ? DefaultModulePath() : options.plugin);
     if (options.info) {
         PrintInfo(module);

@@ -1,10 +1,12 @@
 #include "Application.hpp"
 
 #include "Control.hpp"
+#include "Dialogs.hpp"
 #include "Form.hpp"
 #include "Screen.hpp"
 #include "Timer.hpp"
 #include "Utf8.hpp"
+#include "controls/HintController.hpp"
 
 #include <algorithm>
 #include <iostream>
@@ -17,12 +19,14 @@ TApplication::TApplication(std::unique_ptr<Backend> backend)
     if (Application)
         throw std::logic_error("only one application object per process");
     Application = this;
+    hints_ = std::make_unique<THintController>();
 }
 
 TApplication::~TApplication() {
     MarkDestroying();
     // Forms owned by the application go first, while the backend still exists.
     DestroyComponents();
+    hints_.reset();
     Application = nullptr;
 }
 
@@ -115,7 +119,7 @@ void TApplication::FireDueTimers() {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [deadline, timer] : due) {
         timers_.erase(timer);
-        queue_.push_back([this, timer] {
+        queue_.push_back([this, timer = timer] {
             // The timer may have gone or been rescheduled meanwhile: only live ones tick.
             if (TimerAlive(timer))
                 timer->Tick();
@@ -128,11 +132,29 @@ bool TApplication::TimerAlive(TTimer* timer) {
     return liveTicks_.erase(timer) > 0;
 }
 
+namespace {
+
+// Runs one event's work; a failure that its handler let through is reported in a
+// message box and the loop goes on, as a desktop application's loop does.
+void RunReporting(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::bad_alloc&) {
+        ShowMessage("Not enough memory for this operation.");
+    } catch (const std::length_error&) {
+        ShowMessage("Not enough memory for this operation.");
+    } catch (const std::exception& error) {
+        ShowMessage(error.what());
+    }
+}
+
+} // namespace
+
 void TApplication::HandleMessage() {
     if (!queue_.empty()) {
         auto call = std::move(queue_.front());
         queue_.pop_front();
-        call();
+        RunReporting(call);
         return;
     }
     bool painted = false;
@@ -150,7 +172,7 @@ void TApplication::HandleMessage() {
     InputEvent event;
     switch (backend_->WaitEvent(NextDeadline(), event)) {
     case WaitResult::Event:
-        Dispatch(event);
+        RunReporting([&] { Dispatch(event); });
         return;
     case WaitResult::Timeout:
         FireDueTimers();
@@ -165,7 +187,7 @@ void TApplication::ProcessMessages() {
     while (!queue_.empty()) {
         auto call = std::move(queue_.front());
         queue_.pop_front();
-        call();
+        RunReporting(call);
     }
     for (TForm* form : std::vector<TForm*>(forms_))
         if (form->Visible() && form->Dirty())
@@ -190,6 +212,7 @@ void TApplication::CloseTopForm() {
 void TApplication::SetScript(std::unique_ptr<TInputScript> script) {
     script_ = std::move(script);
     scriptDone_ = !script_;
+    backend_->SetScripted(script_ != nullptr);
 }
 
 void TApplication::Fail(const std::string& message, int exitCode) {
@@ -245,6 +268,7 @@ void TApplication::DispatchMouse(TForm* form, const InputEvent& event) {
         break;
     case InputKind::MouseDown: {
         SetHover(hit);
+        hints_->Cancel(); // after the hover: a press puts tips off until the pointer moves on
         capture_ = hit;
         for (TControl* c = hit; c; c = c->Parent())
             if (TWinControl* w = dynamic_cast<TWinControl*>(c); w && w->TabStop()) {
@@ -262,6 +286,7 @@ void TApplication::DispatchMouse(TForm* form, const InputEvent& event) {
         SetHover(form->ControlAtPos({event.x, event.y}));
         break;
     case InputKind::MouseWheel:
+        hints_->Cancel();
         hit->MouseWheel(event.shift, event.delta, local.x, local.y);
         break;
     default:
@@ -270,6 +295,7 @@ void TApplication::DispatchMouse(TForm* form, const InputEvent& event) {
 }
 
 void TApplication::DispatchKey(TForm* form, const InputEvent& event) {
+    hints_->Cancel();
     TControl* target = form->ActiveControl() ? form->ActiveControl() : form;
     if (event.kind == InputKind::Text) {
         for (char32_t ch : DecodeUtf8(event.text))
@@ -291,12 +317,15 @@ void TApplication::SetHover(TControl* control) {
         old->MouseLeave();
     if (control)
         control->MouseEnter();
+    hints_->HoverChanged(control);
     UpdateCursor();
 }
 
 void TApplication::ForgetControl(TControl* control) {
     if (!control)
         return;
+    if (hints_)
+        hints_->Forget(control);
     auto inside = [control](TControl* c) {
         for (; c; c = c->Parent())
             if (c == control)

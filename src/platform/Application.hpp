@@ -19,6 +19,7 @@
 class TForm;
 class TControl;
 class TTimer;
+class THintController;
 
 // Something that feeds user actions into the application when it is idle (a script).
 class TInputScript {
@@ -76,6 +77,8 @@ public:
     void UpdateCursor();
     // The cursor id last sent to the backend.
     int ShownCursor() const { return shownCursor_; }
+    // Tool tips of hovered controls.
+    THintController& Hints() { return *hints_; }
 
     // Scripted input and its outcome.
     void SetScript(std::unique_ptr<TInputScript> script);
@@ -102,6 +105,7 @@ private:
     std::set<TTimer*> liveTicks_; // timers with a queued tick that may still run
     std::optional<int64_t> scriptWait_;
     std::unique_ptr<TInputScript> script_;
+    std::unique_ptr<THintController> hints_;
     bool scriptDone_ = true;
     TControl* capture_ = nullptr;
     TControl* hover_ = nullptr;

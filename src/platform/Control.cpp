@@ -123,6 +123,13 @@ void TControl::SetCursor(int cursor) {
         Application->UpdateCursor();
 }
 
+bool TControl::ShowsHint() const {
+    const TControl* c = this;
+    while (c->parentShowHint_ && c->parent_)
+        c = c->parent_;
+    return c->showHint_;
+}
+
 void TControl::SetCaption(const std::string& caption) {
     if (caption == caption_)
         return;

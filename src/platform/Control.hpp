@@ -78,7 +78,16 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool show) { showHint_ = show; }
+    // Setting ShowHint stops taking it from the parent.
+    void SetShowHint(bool show) {
+        showHint_ = show;
+        parentShowHint_ = false;
+    }
+    // Takes ShowHint from the parent [true].
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool v) { parentShowHint_ = v; }
+    // Whether this control's hint shows as a tool tip: its own ShowHint, or the parent's.
+    bool ShowsHint() const;
     const std::string& Caption() const { return caption_; }
     virtual void SetCaption(const std::string& caption);
 
@@ -147,6 +156,7 @@ private:
     int cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;
+    bool parentShowHint_ = true;
     std::string caption_;
 };
 

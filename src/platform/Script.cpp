@@ -174,8 +174,17 @@ void ScriptPlayer::Run(const ScriptCommand& command) {
             Application->PostInput(event);
             return;
         }
+        // What the window shows: read back from the backend where it can, else the picture.
+        Backend& backend = Application->backend();
+        TBitmap presented;
+        const TBitmap* shown = &top->Picture();
+        if (backend.Has(BackendFeature::ReadBack)) {
+            if (!backend.ReadPresented(top->WindowId(), presented))
+                Fail(command, "the window has shown nothing yet");
+            shown = &presented;
+        }
         std::string error;
-        if (!SavePng(command.args[0], top->Picture(), error))
+        if (!SavePng(command.args[0], *shown, error))
             Fail(command, error);
         return;
     }

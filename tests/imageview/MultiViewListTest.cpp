@@ -53,3 +53,23 @@ TEST(MultiViewList, InsertKeepsTheSelectedEntrySelectedAndClearEmpties) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MultiViewList, NegativeSetImageIsIgnoredAndReplacingFreesTheOldRegion) {
+    TMultiView view(nullptr);
+    view.AppendImage();
+    view.AppendImage();
+    view.SetImage(-1, TBitmap(5, 5));
+    EXPECT_EQ(view.GetImageWidth(0), 0);
+    view.SetImage(0, TBitmap(100, 100));
+    view.SetImage(1, TBitmap(10, 10));
+    int64_t first = view.Store()->RegionOffset(0);
+    view.SetImage(0, TBitmap(120, 100)); // replaced: its region is free for the new copy
+    EXPECT_EQ(view.GetImageWidth(0), 120);
+    EXPECT_EQ(view.Store()->ImageCount(), 2);
+    EXPECT_EQ(view.Store()->RegionOffset(0), first);
+    EXPECT_EQ(view.Store()->FileSize(), 2 * 65536);
+}
+
+} // namespace

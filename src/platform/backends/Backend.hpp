@@ -57,11 +57,18 @@ enum class WaitResult {
     NoInput, // no deadline and no input can ever come (headless without a script)
 };
 
+// Optional calls a backend may offer; the core asks Has() before making one.
+enum class BackendFeature {
+    ReadBack, // ReadPresented: what a window shows, read back from the backend
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
     // "headless" or "sdl".
     virtual const char* Name() const = 0;
+    // Whether the backend offers an optional call.
+    virtual bool Has(BackendFeature) const { return false; }
     // Creates a hidden native window and returns its id.
     virtual int CreateWindow(const WindowSpec& request) = 0;
     virtual void DestroyWindow(int window) = 0;
@@ -80,6 +87,16 @@ public:
     // Shows a modal message box with an OK button and returns when it is answered.
     virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
     virtual TPoint ScreenSize() = 0;
+    // The picture a window shows now, as the backend presented it. Only with ReadBack;
+    // false when the window has shown nothing yet.
+    virtual bool ReadPresented(int window, TBitmap& picture);
+
+    // A script drives the session: no person answers message boxes or moves the mouse.
+    void SetScripted(bool scripted) { scripted_ = scripted; }
+    bool Scripted() const { return scripted_; }
+
+private:
+    bool scripted_ = false;
 };
 
 // Creates the backend named (headless or sdl); null when it cannot run here.

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -55,6 +56,81 @@ const char* SniffType(const std::vector<uint8_t>& data) {
     if (startsWith(kBmp, sizeof kBmp))
         return "BMP";
     return nullptr;
+}
+
+uint32_t BigEndian(const uint8_t* p, int bytes) {
+    uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+uint32_t LittleEndian(const uint8_t* p, int bytes) {
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+// The size of a JPEG's first frame header, found by walking the markers as the decoder does
+// (bytes between segments are skipped up to the next 0xFF).
+bool DeclaredJpegSize(const std::vector<uint8_t>& data, int64_t& width, int64_t& height) {
+    size_t pos = 2; // after the start-of-image marker
+    for (;;) {
+        while (pos < data.size() && data[pos] != 0xFF)
+            ++pos;
+        while (pos < data.size() && data[pos] == 0xFF)
+            ++pos;
+        if (pos >= data.size())
+            return false;
+        const uint8_t marker = data[pos++];
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            continue; // stuffed byte or a marker without a segment
+        if (marker == 0xD9 || marker == 0xDA || pos + 2 > data.size())
+            return false; // image or scan data before any frame header
+        const size_t length = BigEndian(&data[pos], 2);
+        const bool frameHeader =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frameHeader) {
+            if (length < 8 || pos + 7 > data.size())
+                return false;
+            height = BigEndian(&data[pos + 3], 2);
+            width = BigEndian(&data[pos + 5], 2);
+            return true;
+        }
+        if (length < 2)
+            return false;
+        pos += length;
+    }
+}
+
+// The width and height the file's header declares (type as SniffType gives it). False for a
+// header that is cut short or malformed.
+bool DeclaredSize(const std::vector<uint8_t>& data, const char* type, int64_t& width,
+                  int64_t& height) {
+    const std::string kind = type;
+    if (kind == "PNG") {
+        // The first chunk is IHDR, 13 bytes long, width and height first.
+        if (data.size() < 24 || BigEndian(&data[8], 4) != 13 || std::memcmp(&data[12], "IHDR", 4))
+            return false;
+        width = BigEndian(&data[16], 4);
+        height = BigEndian(&data[20], 4);
+        return true;
+    }
+    if (kind == "BMP") {
+        if (data.size() < 26)
+            return false;
+        if (LittleEndian(&data[14], 4) == 12) { // the old core header: 16-bit sizes
+            width = LittleEndian(&data[18], 2);
+            height = LittleEndian(&data[20], 2);
+            return true;
+        }
+        width = static_cast<int32_t>(LittleEndian(&data[18], 4));
+        height = static_cast<int32_t>(LittleEndian(&data[22], 4));
+        height = height < 0 ? -height : height; // negative: rows stored top-down
+        return true;
+    }
+    return DeclaredJpegSize(data, width, height);
 }
 
 // Composites one channel over white with coverage a.
@@ -178,7 +254,7 @@ private:
 
 } // namespace
 
-bool LoadImageFile(const std::string& path, TBitmap& out, std::string& error) {
+bool LoadImageFile(const std::string& path, TBitmap& out, std::string& error, int64_t maxPixels) {
     std::vector<uint8_t> data;
     if (!ReadWholeFile(path, data, error))
         return false;
@@ -191,14 +267,34 @@ bool LoadImageFile(const std::string& path, TBitmap& out, std::string& error) {
         error = "image file too large";
         return false;
     }
+    const std::string typeName = type[0] == 'J' ? "JPEG" : type;
+    int64_t width = 0;
+    int64_t height = 0;
+    if (!DeclaredSize(data, type, width, height) || width <= 0 || height <= 0) {
+        error = "corrupt or truncated " + typeName + " image";
+        return false;
+    }
+    const int64_t limit = std::min(maxPixels, kMaxImagePixels);
+    if (width > limit / height) { // width * height > limit, without overflowing
+        error = "image too large: " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels, more than the " + std::to_string(limit) + " allowed";
+        return false;
+    }
     SDL_Surface* loaded = nullptr;
     {
+        // The loader of the sniffed format alone: the general entry point would try every
+        // format it knows by content (SVG, TIFF, ...), whatever the type asked for.
         QuietStderr quiet;
-        loaded = IMG_LoadTyped_RW(SDL_RWFromConstMem(data.data(), static_cast<int>(data.size())), 1,
-                                  type);
+        SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
+        if (rw) {
+            loaded = typeName == "PNG"    ? IMG_LoadPNG_RW(rw)
+                     : typeName == "JPEG" ? IMG_LoadJPG_RW(rw)
+                                          : IMG_LoadBMP_RW(rw);
+            SDL_RWclose(rw);
+        }
     }
     if (!loaded) {
-        error = std::string("corrupt or truncated ") + (type[0] == 'J' ? "JPEG" : type) + " image";
+        error = "corrupt or truncated " + typeName + " image";
         return false;
     }
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);

@@ -82,3 +82,20 @@ TEST_F(MessageLoop, MessageBoxesPrintTheirTextAndAreAnswered) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HeadlessTest, AFailureLeftByAHandlerIsReportedAndTheLoopGoesOn) {
+    bool after = false;
+    app_->Post([] { throw std::runtime_error("The disk is full."); });
+    app_->Post([] { throw std::bad_alloc(); });
+    app_->Post([&] { after = true; });
+    testing::internal::CaptureStdout();
+    app_->HandleMessage();
+    app_->ProcessMessages();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "message: The disk is full.\nmessage: Not enough memory for this operation.\n");
+    EXPECT_TRUE(after);
+}
+
+} // namespace

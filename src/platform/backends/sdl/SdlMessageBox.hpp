@@ -1,0 +1,14 @@
+// Our own modal message box on SDL: a small native window with the text and an
+// OK button, drawn by our canvas like every form and placed over its owner.
+// While it is up the other windows take no input but still redraw when exposed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct SDL_Window;
+
+// Shows the box and returns when it is answered: by OK (click, Enter, Space,
+// Escape) or its close box, or, with answerAfterMs, by itself after that long.
+void RunMessageBox(const std::string& text, const std::string& caption, SDL_Window* owner,
+                   std::optional<int> answerAfterMs);

@@ -1,0 +1,53 @@
+#include "SdlPicture.hpp"
+
+#include "../../graphics/Bitmap.hpp"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+void PresentPicture(SDL_Window* window, const TBitmap& picture, const TRect& region) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || picture.PixelFormat() != pf24bit)
+        return;
+    TRect r = region.Intersect(
+        {0, 0, std::min(picture.Width(), surface->w), std::min(picture.Height(), surface->h)});
+    if (r.IsEmpty())
+        return;
+    if (SDL_MUSTLOCK(surface))
+        SDL_LockSurface(surface);
+    // Our rows run bottom-up, so each row converts on its own.
+    auto* pixels = static_cast<uint8_t*>(surface->pixels);
+    int bytes = surface->format->BytesPerPixel;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        SDL_ConvertPixels(r.Width(), 1, SDL_PIXELFORMAT_BGR24, picture.ScanLine(y) + 3 * r.Left,
+                          picture.RowStride(), surface->format->format,
+                          pixels + y * surface->pitch + r.Left * bytes, surface->pitch);
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    SDL_Rect rect{r.Left, r.Top, r.Width(), r.Height()};
+    SDL_UpdateWindowSurfaceRects(window, &rect, 1);
+}
+
+void RepushPicture(SDL_Window* window) {
+    if (SDL_GetWindowSurface(window))
+        SDL_UpdateWindowSurface(window);
+}
+
+bool ReadPicture(SDL_Window* window, TBitmap& picture) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface)
+        return false;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface))
+        SDL_LockSurface(surface);
+    auto* pixels = static_cast<const uint8_t*>(surface->pixels);
+    for (int y = 0; y < surface->h; ++y)
+        SDL_ConvertPixels(surface->w, 1, surface->format->format, pixels + y * surface->pitch,
+                          surface->pitch, SDL_PIXELFORMAT_BGR24, picture.ScanLine(y),
+                          picture.RowStride());
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    return true;
+}
