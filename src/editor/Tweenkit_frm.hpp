@@ -1,4 +1,13 @@
-// TfrmTweenkit: the modal editor window of the plug-in and its own fields.
+// TfrmTweenkit: the modal editor window of the plug-in. The start image on the
+// left and the final image on the right, each in a vector view over which the
+// user lays a mesh or draws control polylines; below them the method choice,
+// the run buttons and the stacked mesh, field and progress panels.
+//
+// The implementation is split by concern:
+//   Tweenkit_frm.cpp     creation, showing, resizing, closing, zoom, method switch, mouse routing
+//   TweenkitLayout.cpp   the controls and their properties
+//   TweenkitEditing.cpp  the mesh and field handlers, delegating to the two editors
+//   MorphRun.cpp         the run buttons, RunMorph and EmitFrame
 #pragma once
 
 #include "Form.hpp"
@@ -6,8 +15,22 @@
 #include "WarpState.hpp"
 #include "graphics/Bitmap.hpp"
 
+#include <memory>
+
 class TVectView;
 class TMultiView;
+class TPanel;
+class TSplitter;
+class TLabel;
+class TStaticText;
+class TProgressBar;
+class TFlatPanel;
+class TFlatRadioButton;
+class TFlatSpeedButton;
+class TFlatCheckBox;
+class TFlatSpinEdit;
+class MeshEditor;
+class FieldEditor;
 struct IplHeader;
 
 class TfrmTweenkit : public TForm {
@@ -15,8 +38,86 @@ public:
     explicit TfrmTweenkit(TComponent* owner);
     ~TfrmTweenkit() override;
 
+    // Window events.
     void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormResize(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
+    void VectCommonClick(TObject* sender);
+    void MorphMethodClick(TObject* sender);
+    void VectViewMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void VectViewMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void VectViewMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+
+    // Mesh method (image coordinates; view is LeftView or RightView).
+    void WarpMeshG_btnClick(TObject* sender);
+    void MeshMouseDown(int x, int y, TVectView* view);
+    void MeshMouseUp(int x, int y, TVectView* view);
+    void MeshDragNode(int x, int y, TVectView* view);
+    bool MeshHitTest(int x, int y, TVectView* view);
+
+    // Field method.
+    void WarpFieldClick(TObject* sender);
+    void FieldMouseDown(int x, int y, TVectView* view);
+    void FieldMouseUp(int x, int y, TVectView* view);
+    void FieldDragPoint(int x, int y, TVectView* view);
+    bool FieldHitTest(int x, int y, TVectView* view);
+
+    // Runs.
+    void MorphPreview_btnClick(TObject* sender);
+    void MorphFinal_btnClick(TObject* sender);
+    // Generates a preview into a new player window or the final frames into the
+    // host's sequence; false when the generation failed and was reported.
+    bool RunMorph(bool preview);
+    // Hands one finished frame to the player's list (preview) or to the host.
+    void EmitFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly);
+
+    // Controls.
+    TSplitter* Splitter = nullptr;
+    TPanel* PanelBottom = nullptr;
+    TFlatPanel* PanelBotLeft = nullptr;
+    TFlatRadioButton* MorphMethod_rbt1 = nullptr;
+    TFlatRadioButton* MorphMethod_rbt2 = nullptr;
+    TFlatSpeedButton* MorphPreview_btn = nullptr;
+    TFlatSpeedButton* MorphFinal_btn = nullptr;
+    TStaticText* StaticText7 = nullptr;
+    TFlatSpinEdit* Frames_ed = nullptr;
+    TStaticText* StaticText8 = nullptr;
+    TFlatSpinEdit* Delay_ed = nullptr;
+    TFlatPanel* PanBotRight = nullptr;
+    TPanel* PanelField = nullptr;
+    TStaticText* StaticText1 = nullptr;
+    TStaticText* StaticText2 = nullptr;
+    TStaticText* StaticText3 = nullptr;
+    TLabel* WField_lab1 = nullptr;
+    TLabel* WField_lab2 = nullptr;
+    TLabel* WField_lab3 = nullptr;
+    TFlatSpeedButton* WarpFAdd_btn = nullptr;
+    TFlatSpeedButton* WarpFBreak_btn = nullptr;
+    TFlatSpeedButton* WarpFUndo_btn = nullptr;
+    TFlatSpeedButton* WarpFClear_btn = nullptr;
+    TPanel* PanelMesh = nullptr;
+    TStaticText* StaticText6 = nullptr;
+    TFlatSpinEdit* WarpMesh_ed1 = nullptr;
+    TStaticText* StaticText5 = nullptr;
+    TFlatSpinEdit* WarpMesh_ed2 = nullptr;
+    TFlatSpeedButton* WarpMeshG_btn = nullptr;
+    TFlatRadioButton* WarpMesh_rbt1 = nullptr;
+    TFlatRadioButton* WarpMesh_rbt2 = nullptr;
+    TPanel* PanelProgress = nullptr;
+    TProgressBar* ProgressBar = nullptr;
+    TPanel* PanelLeft = nullptr;
+    TFlatPanel* PanelTopLeft = nullptr;
+    TFlatSpeedButton* centerLeft = nullptr;
+    TFlatSpeedButton* zoominLeft = nullptr;
+    TFlatSpeedButton* zoomoutLeft = nullptr;
+    TFlatCheckBox* MoveAll_chk = nullptr;
+    TPanel* PanelRight = nullptr;
+    TFlatPanel* PanelTopRight = nullptr;
+    TFlatSpeedButton* centerRight = nullptr;
+    TFlatSpeedButton* zoominRight = nullptr;
+    TFlatSpeedButton* zoomoutRight = nullptr;
+    TLabel* WarpOnly_lab = nullptr;
 
     // Host side, set by HPI_Execute and FormShow.
     HostContext* Context = nullptr;
@@ -57,4 +158,26 @@ public:
 
     // The warp state record, owned by the window from FormCreate to FormClose.
     WarpObjStru* Warp = nullptr;
+
+    // The editor shows no usable image (the host handed over none): FormShow then
+    // closes the window and HPI_Execute reports it.
+    bool NoImage() const { return noImage_; }
+
+private:
+    // Builds every control of the window with its properties and events.
+    void CreateControls();
+    // Makes one of the two vector views in panel.
+    TVectView* CreateView(TPanel* panel, const char* name);
+    // Copies the host's frame at index onto scratch (sizing it first when resize
+    // is set) between commands 8 and 9; false when the host lent no usable graphic.
+    bool FetchFrame(int index, TBitmap& scratch, bool resize);
+    // Shows the field counters for the current FieldPointCount.
+    void ShowFieldCounters();
+    // Shows, in both views, the objects of the active method (see MorphMethodClick).
+    void ShowMeshObjects();
+    void ShowFieldObjects();
+
+    std::unique_ptr<MeshEditor> mesh_;
+    std::unique_ptr<FieldEditor> field_;
+    bool noImage_ = false;
 };

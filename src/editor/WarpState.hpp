@@ -47,8 +47,8 @@ struct WarpObjStru {
     // A fresh record: no mesh, no field points, every field entry a break.
     WarpObjStru() {
         for (int i = 0; i < kFieldCapacity; ++i) {
-            FieldSrc[i].x = BREAK_MARK;
-            FieldDst[i].x = BREAK_MARK;
+            FieldSrc[i] = Point{BREAK_MARK, 0};
+            FieldDst[i] = Point{BREAK_MARK, 0};
         }
     }
 };

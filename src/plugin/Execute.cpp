@@ -1,6 +1,7 @@
 #include "Exports.hpp"
 
 #include "Dialogs.hpp"
+#include "MorphPlayer_frm.hpp"
 #include "MultiView.hpp"
 #include "Tweenkit_frm.hpp"
 
@@ -20,5 +21,10 @@ extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand com
     editor->Context = context;
     editor->Command = command;
     editor->ShowModal();
-    return 0;
+    const bool noImage = editor->NoImage();
+    editor.reset();
+    // The last preview's player goes with the run: the module may be unloaded next.
+    delete frmMorphPlayer;
+    frmMorphPlayer = nullptr;
+    return noImage ? -1 : 0;
 }

@@ -1,5 +1,6 @@
 // The editor's state record and window fields as a fresh window has them.
 #include "Application.hpp"
+#include "EditorFixture.hpp"
 #include "Tweenkit_frm.hpp"
 #include "backends/headless/HeadlessBackend.hpp"
 
@@ -35,7 +36,11 @@ TEST(WarpState, FieldsKeepTheirOrderAndTheMeshArraysAreFlat) {
 
 TEST(EditorWindow, CreationSetsTheWindowFieldsAndCloseReleasesTheRecord) {
     TApplication app(std::make_unique<HeadlessBackend>());
+    FakeHost host;
+    host.AddFrame(8, 8, clWhite);
     TfrmTweenkit editor(nullptr);
+    editor.Context = &host.context;
+    editor.Command = &FakeHost::Command;
     EXPECT_EQ(editor.Caption(), "Tweenkit 1.2");
     EXPECT_EQ(editor.Width(), 643);
     EXPECT_EQ(editor.Height(), 408);

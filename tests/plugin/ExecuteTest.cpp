@@ -10,7 +10,15 @@
 
 namespace {
 
-int32_t HPI_STDCALL IgnoreCommand(int32_t) {
+// The host side of the test: lends lentFrame for command 8 when one is set.
+FrameExchange* exchangeServed = nullptr;
+TBitmap* lentFrame = nullptr;
+
+int32_t HPI_STDCALL ServeCommand(int32_t code) {
+    if (code == 8)
+        exchangeServed->Graphic = lentFrame;
+    if (code == 9)
+        exchangeServed->Graphic = nullptr;
     return 0;
 }
 
@@ -25,6 +33,8 @@ protected:
         context_.Sequence = &sequence_;
         context_.Exchange = &exchange_;
         sequence_.FrameList = &frames_;
+        exchangeServed = &exchange_;
+        lentFrame = nullptr;
     }
     void TearDown() override {
         if (module_)
@@ -33,7 +43,7 @@ protected:
     // Runs HPI_Execute and returns its result with what it printed.
     std::pair<int32_t, std::string> Run() {
         testing::internal::CaptureStdout();
-        int32_t result = execute_(&context_, IgnoreCommand);
+        int32_t result = execute_(&context_, ServeCommand);
         return {result, testing::internal::GetCapturedStdout()};
     }
 
@@ -63,9 +73,18 @@ TEST_F(Execute, RefusesWithoutASequenceShowingOnlyThatMessage) {
 }
 
 TEST_F(Execute, RunsTheEditorModallyAndReturnsZeroWhenItCloses) {
+    TBitmap frame(40, 30);
+    lentFrame = &frame;
     frames_.AppendImage();
     EXPECT_EQ(Run(), std::make_pair(0, std::string()));
     EXPECT_EQ(app_.ModalDepth(), 0);
+    EXPECT_TRUE(app_.Forms().empty());
+}
+
+TEST_F(Execute, AHostThatLendsNoGraphicIsRefusedInsteadOfCrashing) {
+    frames_.AppendImage();
+    EXPECT_EQ(Run(), std::make_pair(-1, std::string("message: No image loaded/created, "
+                                                    "execution aborted!\n")));
     EXPECT_TRUE(app_.Forms().empty());
 }
 

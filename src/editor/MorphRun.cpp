@@ -1,0 +1,148 @@
+// The two run buttons, the run driver and the frame output of the editor window.
+#include "Tweenkit_frm.hpp"
+
+#include "Application.hpp"
+#include "Dialogs.hpp"
+#include "FieldMorphSequence.hpp"
+#include "FlatRadioButton.hpp"
+#include "FlatSpinEdit.hpp"
+#include "MeshMorphSequence.hpp"
+#include "MorphPlayer_frm.hpp"
+#include "MultiView.hpp"
+#include "Screen.hpp"
+#include "VectView.hpp"
+#include "WorkingSet.hpp"
+#include "controls/Panel.hpp"
+#include "controls/ProgressBar.hpp"
+
+#include <cmath>
+#include <exception>
+#include <memory>
+
+namespace {
+
+// Passes each frame of a sequence to the window's EmitFrame, then steps the bar.
+class EditorFrameSink : public FrameSink {
+public:
+    EditorFrameSink(TfrmTweenkit& window, bool preview) : window_(window), preview_(preview) {}
+    void EmitFrame() override {
+        window_.EmitFrame(window_.FrameBitmap, preview_, window_.Delay_ed->Value(),
+                          window_.WarpOnly);
+    }
+    void StepProgress() override { window_.ProgressBar->StepIt(); }
+
+private:
+    TfrmTweenkit& window_;
+    bool preview_;
+};
+
+// A copy of source scaled to width x height, pixels dropped or repeated.
+std::unique_ptr<TBitmap> ScaledCopy(const TBitmap& source, int width, int height) {
+    auto scaled = std::make_unique<TBitmap>(width, height, pf24bit);
+    scaled->Canvas().StretchDraw(TRect{0, 0, width, height}, source);
+    return scaled;
+}
+
+} // namespace
+
+void TfrmTweenkit::MorphPreview_btnClick(TObject*) {
+    const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
+    if (!hasGeometry) {
+        ShowMessage("No mesh created, action not performed!");
+        return;
+    }
+    RunMorph(true);
+}
+
+void TfrmTweenkit::MorphFinal_btnClick(TObject*) {
+    const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
+    if (!hasGeometry) {
+        ShowMessage("No mesh created, action not performed!");
+        return;
+    }
+    if (RunMorph(false))
+        Close();
+}
+
+bool TfrmTweenkit::RunMorph(bool preview) {
+    if (preview) {
+        const int longer = ImageWidth > ImageHeight ? ImageWidth : ImageHeight;
+        RunScale = PreviewSide / longer;
+        WorkWidth = static_cast<int32_t>(std::ceil(ImageWidth * RunScale));
+        WorkHeight = static_cast<int32_t>(std::ceil(ImageHeight * RunScale));
+    } else {
+        WorkWidth = ImageWidth;
+        WorkHeight = ImageHeight;
+        RunScale = 1.0;
+    }
+
+    // The scaled inputs of a preview live as long as the run.
+    std::unique_ptr<TBitmap> scaledSrc, scaledDst;
+    if (preview) {
+        // Only one player window at a time: a new preview replaces the last one.
+        delete frmMorphPlayer;
+        frmMorphPlayer = new TfrmMorphPlayer(Application);
+        OutView = frmMorphPlayer->VA_MView;
+        scaledSrc = ScaledCopy(*LeftView->GetFBitmap(), WorkWidth, WorkHeight);
+        scaledDst = ScaledCopy(*RightView->GetFBitmap(), WorkWidth, WorkHeight);
+        SrcBitmap = scaledSrc.get();
+        DstBitmap = scaledDst.get();
+        SrcHandle = SrcBitmap->Handle();
+        DstHandle = DstBitmap->Handle();
+        EmitFrame(SrcBitmap, true, Delay_ed->Value(), false);
+    } else {
+        OutView = Sequence->FrameList;
+        SrcBitmap = LeftView->GetFBitmap();
+        DstBitmap = RightView->GetFBitmap();
+        SrcHandle = SrcBitmap->Handle();
+        DstHandle = DstBitmap->Handle();
+    }
+
+    WorkingSet workingSet(*this);
+    Screen->SetCursor(crHourGlass);
+    try {
+        PanelProgress->BringToFront();
+        const int count = Frames_ed->Value() - (WarpOnly ? 1 : 2);
+        ProgressBar->SetMax(count < 0 ? 0 : count);
+        ProgressBar->SetPosition(0);
+        EditorFrameSink sink(*this, preview);
+        const MorphImages images = workingSet.Images();
+        if (Warp->Mode == 0) {
+            MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
+                              Frames_ed->Value(), WarpMesh_rbt1->Checked(), WarpOnly, RunScale,
+                              sink);
+        } else {
+            FieldMorphSequence(Warp->FieldSrc, Warp->FieldDst, Warp->FieldPointCount, MaxY, images,
+                               Frames_ed->Value(), WarpOnly, RunScale, sink);
+        }
+        PanelProgress->SendToBack();
+    } catch (const std::exception&) {
+        Screen->SetCursor(crDefault);
+        PanelProgress->SendToBack();
+        ShowMessage("Error generating morphing sequence. Possible reason: control points "
+                    "overlaping!");
+        SrcBitmap = DstBitmap = nullptr;
+        return false;
+    }
+    Screen->SetCursor(crDefault);
+    if (preview) {
+        if (!WarpOnly)
+            EmitFrame(DstBitmap, true, Delay_ed->Value(), false);
+        frmMorphPlayer->ShowModal();
+    }
+    SrcBitmap = DstBitmap = nullptr;
+    return true;
+}
+
+void TfrmTweenkit::EmitFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly) {
+    if (preview) {
+        const int index = OutView->AppendImage();
+        OutView->SetImage(index, *bitmap);
+        OutView->SetImageDelayTime(index, delay * 10);
+        return;
+    }
+    Exchange->FrameIndex = OutView->GetImageCount() - 1;
+    Exchange->Delay = delay;
+    Exchange->Graphic = bitmap;
+    Command(warpOnly ? kCmdPutWarpFrame : kCmdPutMorphFrame);
+}

@@ -1,0 +1,227 @@
+#include "MeshEditor.hpp"
+
+#include "NodeMarker.hpp"
+#include "VectView.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// A mesh of more than 100 inner lines does not fit the [102][102] arrays.
+constexpr int kMaxMeshLines = 100;
+
+} // namespace
+
+MeshEditor::MeshEditor(WarpObjStru& warp, TVectView& left, TVectView& right)
+    : warp_(warp), left_(left), right_(right) {}
+
+void MeshEditor::RemoveMeshObjects() {
+    const int cols = warp_.MeshCols;
+    const int rows = warp_.MeshRows;
+    for (int k = 1; k <= cols; ++k) {
+        for (int r = 0; r <= rows; ++r) {
+            left_.RemoveObject(warp_.MeshVLineLeft[MeshIndex(k, r)]);
+            right_.RemoveObject(warp_.MeshVLineRight[MeshIndex(k, r)]);
+        }
+    }
+    for (int r = 1; r <= rows; ++r) {
+        for (int k = 0; k <= cols; ++k) {
+            left_.RemoveObject(warp_.MeshHLineLeft[MeshIndex(k, r)]);
+            right_.RemoveObject(warp_.MeshHLineRight[MeshIndex(k, r)]);
+        }
+    }
+    for (int k = 1; k <= cols; ++k) {
+        for (int r = 1; r <= rows; ++r) {
+            left_.RemoveObject(warp_.MeshNodeLeft[MeshIndex(k, r)]);
+            right_.RemoveObject(warp_.MeshNodeRight[MeshIndex(k, r)]);
+        }
+    }
+}
+
+void MeshEditor::AddSegmentPair(ObjHandle& left, ObjHandle& right, int x, int y, int w, int h) {
+    for (auto [view, slot] : {std::pair{&left_, &left}, std::pair{&right_, &right}}) {
+        ObjHandle segment = view->AddNewObject();
+        *slot = segment;
+        view->SetObjKind(segment, okLINE);
+        view->SetObjLeft(segment, x);
+        view->SetObjTop(segment, y);
+        view->SetObjWidth(segment, w);
+        view->SetObjHeight(segment, h);
+        view->SetObjPenColor(segment, kSegmentPen);
+        view->AddSelObject(segment);
+        view->SetObjID(segment, 0);
+        view->SetObjStyle(segment, vsVisible);
+        view->SetObjBackTo(segment, -1);
+    }
+}
+
+void MeshEditor::NewMesh(int cols, int rows, int width, int height) {
+    if (cols < 1 || cols > kMaxMeshLines || rows < 1 || rows > kMaxMeshLines) {
+        return;
+    }
+    if (warp_.MeshCols > 0) {
+        RemoveMeshObjects();
+    }
+    warp_.MeshCols = cols;
+    warp_.MeshRows = rows;
+    const int maxX = width - 1;
+    const int maxY = height - 1;
+    const int dx = static_cast<int>(std::ceil(static_cast<double>(width) / (cols + 1)));
+    const int dy = static_cast<int>(std::ceil(static_cast<double>(height) / (rows + 1)));
+
+    for (int k = 0; k <= cols; ++k) {
+        for (int r = 0; r <= rows; ++r) {
+            const int at = MeshIndex(k, r);
+            warp_.MeshSrc[at] = warp_.MeshDst[at] = Point{k * dx, r * dy};
+            if (k >= 1) {
+                const int h = r == rows ? height - r * dy : dy;
+                AddSegmentPair(warp_.MeshVLineLeft[at], warp_.MeshVLineRight[at], k * dx, r * dy, 1,
+                               h);
+            }
+        }
+    }
+    for (int r = 0; r <= rows; ++r) {
+        warp_.MeshSrc[MeshIndex(cols + 1, r)] = warp_.MeshDst[MeshIndex(cols + 1, r)] =
+            Point{maxX, r * dy};
+    }
+    for (int r = 0; r <= rows; ++r) {
+        for (int k = 0; k <= cols; ++k) {
+            const int at = MeshIndex(k, r);
+            warp_.MeshSrc[at] = warp_.MeshDst[at] = Point{k * dx, r * dy};
+            if (r >= 1) {
+                const int w = k == cols ? width - k * dx : dx;
+                AddSegmentPair(warp_.MeshHLineLeft[at], warp_.MeshHLineRight[at], k * dx, r * dy, w,
+                               1);
+            }
+        }
+    }
+    for (int k = 0; k <= cols; ++k) {
+        warp_.MeshSrc[MeshIndex(k, rows + 1)] = warp_.MeshDst[MeshIndex(k, rows + 1)] =
+            Point{k * dx, maxY};
+    }
+    warp_.MeshSrc[MeshIndex(cols + 1, rows + 1)] = warp_.MeshDst[MeshIndex(cols + 1, rows + 1)] =
+        Point{maxX, maxY};
+
+    for (int k = 1; k <= cols; ++k) {
+        for (int r = 1; r <= rows; ++r) {
+            const int at = MeshIndex(k, r);
+            AddNodeMarker(warp_.MeshNodeLeft[at], warp_.MeshSrc[at].x, warp_.MeshSrc[at].y,
+                          kLeftMarkerBrush, kLeftMarkerPen, left_);
+            AddNodeMarker(warp_.MeshNodeRight[at], warp_.MeshDst[at].x, warp_.MeshDst[at].y,
+                          kRightMarkerBrush, kRightMarkerPen, right_);
+        }
+    }
+}
+
+void MeshEditor::MouseDown(int x, int y, TVectView& view) {
+    if (IsLeft(view)) {
+        warp_.LeftDownX = x;
+        warp_.LeftDownY = y;
+    } else {
+        warp_.RightDownX = x;
+        warp_.RightDownY = y;
+    }
+}
+
+void MeshEditor::MouseUp(int x, int y, TVectView& view) {
+    if (IsLeft(view)) {
+        warp_.LeftUpX = x;
+        warp_.LeftUpY = y;
+    } else {
+        warp_.RightUpX = x;
+        warp_.RightUpY = y;
+    }
+}
+
+int MeshEditor::PickedColumn(TVectView& view) const {
+    const ObjHandle h =
+        IsLeft(view) ? warp_.MeshVLineLeft[MeshIndex(1, 1)] : warp_.MeshVLineRight[MeshIndex(1, 1)];
+    return view.GetObjID(h) - 10;
+}
+
+int MeshEditor::PickedRow(TVectView& view) const {
+    const ObjHandle h =
+        IsLeft(view) ? warp_.MeshHLineLeft[MeshIndex(1, 1)] : warp_.MeshHLineRight[MeshIndex(1, 1)];
+    return view.GetObjID(h) - 10;
+}
+
+bool MeshEditor::HitTest(int x, int y, TVectView& view) {
+    if (warp_.MeshCols == 0) {
+        return false;
+    }
+    const bool left = IsLeft(view);
+    TVectView& other = Other(view);
+    const ObjHandle otherMark = left ? warp_.RightCursorMark : warp_.LeftCursorMark;
+    other.SetObjStyle(otherMark, TVectStyle{});
+    const ObjHandle* markers = left ? warp_.MeshNodeLeft : warp_.MeshNodeRight;
+    const ObjHandle pickColumn =
+        left ? warp_.MeshVLineLeft[MeshIndex(1, 1)] : warp_.MeshVLineRight[MeshIndex(1, 1)];
+    const ObjHandle pickRow =
+        left ? warp_.MeshHLineLeft[MeshIndex(1, 1)] : warp_.MeshHLineRight[MeshIndex(1, 1)];
+    for (int k = 1; k <= warp_.MeshCols; ++k) {
+        for (int r = 1; r <= warp_.MeshRows; ++r) {
+            const ObjHandle marker = markers[MeshIndex(k, r)];
+            const int px = view.GetObjLeft(marker) + 5;
+            const int py = view.GetObjTop(marker) + 5;
+            if (std::abs(px - x) < kPickReach && std::abs(py - y) < kPickReach) {
+                view.SetObjID(pickColumn, k + 10);
+                view.SetObjID(pickRow, r + 10);
+                const Point q =
+                    left ? warp_.MeshDst[MeshIndex(k, r)] : warp_.MeshSrc[MeshIndex(k, r)];
+                PlaceCursorMark(other, otherMark, q);
+                other.SetObjStyle(otherMark, vsVisible);
+                return true;
+            }
+        }
+    }
+    view.SetObjID(pickColumn, 0);
+    view.SetObjID(pickRow, 0);
+    return false;
+}
+
+void MeshEditor::DragNode(int x, int y, TVectView& view, bool moveAll) {
+    if (warp_.MeshCols == 0) {
+        return;
+    }
+    const int k = PickedColumn(view);
+    const int r = PickedRow(view);
+    if (k < 0 || r < 0) {
+        return;
+    }
+    const int at = MeshIndex(k, r);
+    if (IsLeft(view)) {
+        if (moveAll) {
+            warp_.MeshDst[at] = Point{x, y};
+            UpdateNode(k, r, warp_.MeshDst, right_);
+        }
+        warp_.MeshSrc[at] = Point{x, y};
+        UpdateNode(k, r, warp_.MeshSrc, left_);
+    } else {
+        warp_.MeshDst[at] = Point{x, y};
+        UpdateNode(k, r, warp_.MeshDst, right_);
+    }
+}
+
+void MeshEditor::UpdateNode(int k, int r, const Point* mesh, TVectView& view) {
+    const bool left = IsLeft(view);
+    const ObjHandle marker = (left ? warp_.MeshNodeLeft : warp_.MeshNodeRight)[MeshIndex(k, r)];
+    view.SetObjLeft(marker, mesh[MeshIndex(k, r)].x - 5);
+    view.SetObjTop(marker, mesh[MeshIndex(k, r)].y - 5);
+
+    const Point* counterpart = left ? warp_.MeshDst : warp_.MeshSrc;
+    PlaceCursorMark(Other(view), left ? warp_.RightCursorMark : warp_.LeftCursorMark,
+                    counterpart[MeshIndex(k, r)]);
+
+    const ObjHandle* vertical = left ? warp_.MeshVLineLeft : warp_.MeshVLineRight;
+    for (int j = r - 1; j <= r; ++j) {
+        SetSegment(view, vertical[MeshIndex(k, j)], mesh[MeshIndex(k, j)],
+                   mesh[MeshIndex(k, j + 1)]);
+    }
+    const ObjHandle* horizontal = left ? warp_.MeshHLineLeft : warp_.MeshHLineRight;
+    for (int j = k - 1; j <= k; ++j) {
+        SetSegment(view, horizontal[MeshIndex(j, r)], mesh[MeshIndex(j, r)],
+                   mesh[MeshIndex(j + 1, r)]);
+    }
+}
