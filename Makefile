@@ -2,8 +2,15 @@
 # packages, configure, build with -j2), then does its one job.
 BUILD ?= build
 export BUILD_DIR := $(CURDIR)/$(BUILD)
+# The sanitizer and fuzzing trees; their settings are the presets in CMakePresets.json.
+ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+WERROR := $(if $(CI),ON,OFF)
+# How long `make fuzz` runs each target, in seconds.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := image_load script_parse morph_kernels
 
-.PHONY: all setup demo test bench clean
+.PHONY: all setup demo test test-asan fuzz bench clean
 
 all: setup
 
@@ -13,11 +20,33 @@ setup:
 demo: setup
 	@scripts/demo
 
+# The whole suite twice: as built, then under AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer, where any report fails its test.
 test: setup
 	@cd $(BUILD) && ctest -j2 --output-on-failure
+	@$(MAKE) --no-print-directory test-asan
+
+test-asan:
+	@cmake --preset asan -DTWEENKIT_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+
+# Runs each libFuzzer target for FUZZ_SECONDS on a working corpus that starts from the
+# committed seeds; findings land in $(FUZZ_BUILD)/artifacts.
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/artifacts
+	@for t in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && cp -n fuzz/corpus/$$t/* $(FUZZ_BUILD)/corpus/$$t/; \
+	  OMP_NUM_THREADS=1 $(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=30 \
+	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
+	    $(FUZZ_BUILD)/corpus/$$t || exit 1; \
+	done
 
 bench: setup
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
