@@ -45,22 +45,20 @@ TBitmap CenterGlyph() {
     return glyph;
 }
 
-TBitmap ZoomInGlyph() {
-    TBitmap glyph = Magnifier();
-    TCanvas& canvas = glyph.Canvas();
-    canvas.Pen.Color = kInk;
-    canvas.MoveTo(3, 6);
-    canvas.LineTo(9, 6);
-    canvas.MoveTo(6, 3);
-    canvas.LineTo(6, 9);
-    return glyph;
-}
-
 TBitmap ZoomOutGlyph() {
     TBitmap glyph = Magnifier();
     TCanvas& canvas = glyph.Canvas();
     canvas.Pen.Color = kInk;
     canvas.MoveTo(3, 6);
     canvas.LineTo(9, 6);
+    return glyph;
+}
+
+TBitmap ZoomInGlyph() {
+    TBitmap glyph = ZoomOutGlyph();
+    TCanvas& canvas = glyph.Canvas();
+    canvas.Pen.Color = kInk;
+    canvas.MoveTo(6, 3);
+    canvas.LineTo(6, 9);
     return glyph;
 }

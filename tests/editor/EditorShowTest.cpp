@@ -33,7 +33,11 @@ INSTANTIATE_TEST_SUITE_P(Editor, SpinRanges,
                                            // Equal limits 1 and 1 take the value 0 unclamped.
                                            RangeCase{30, 40, 1, 0, 2, 1},
                                            // Limits 1 and 0 clamp the value 0 up to 1.
-                                           RangeCase{10, 10, 0, 1, 0, 1}));
+                                           RangeCase{10, 10, 0, 1, 0, 1}),
+                         [](const ::testing::TestParamInfo<RangeCase>& info) {
+                             return std::to_string(info.param.width) + "x" +
+                                    std::to_string(info.param.height);
+                         });
 
 TEST_F(EditorTest, ShowsTheStartAndFinalFramesAtTheStartFramesSize) {
     host.AddFrame(64, 48, clRed);

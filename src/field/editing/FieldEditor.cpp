@@ -40,13 +40,7 @@ void FieldEditor::AddMarkers(int i, int x, int y) {
 }
 
 void FieldEditor::MouseDown(int x, int y, TVectView& view) {
-    if (IsLeft(view)) {
-        warp_.LeftDownX = x;
-        warp_.LeftDownY = y;
-    } else {
-        warp_.RightDownX = x;
-        warp_.RightDownY = y;
-    }
+    RecordPress(warp_, IsLeft(view), x, y);
     if (!warp_.FieldAddMode) {
         return;
     }
@@ -70,13 +64,7 @@ void FieldEditor::MouseDown(int x, int y, TVectView& view) {
 }
 
 void FieldEditor::MouseUp(int x, int y, TVectView& view) {
-    if (IsLeft(view)) {
-        warp_.LeftUpX = x;
-        warp_.LeftUpY = y;
-    } else {
-        warp_.RightUpX = x;
-        warp_.RightUpY = y;
-    }
+    RecordRelease(warp_, IsLeft(view), x, y);
     if (warp_.FieldAddMode && warp_.FieldPointCount > 0) {
         const int n = warp_.FieldPointCount - 1;
         UpdatePoint(n, warp_.FieldSrc, left_);

@@ -116,23 +116,11 @@ void MeshEditor::NewMesh(int cols, int rows, int width, int height) {
 }
 
 void MeshEditor::MouseDown(int x, int y, TVectView& view) {
-    if (IsLeft(view)) {
-        warp_.LeftDownX = x;
-        warp_.LeftDownY = y;
-    } else {
-        warp_.RightDownX = x;
-        warp_.RightDownY = y;
-    }
+    RecordPress(warp_, IsLeft(view), x, y);
 }
 
 void MeshEditor::MouseUp(int x, int y, TVectView& view) {
-    if (IsLeft(view)) {
-        warp_.LeftUpX = x;
-        warp_.LeftUpY = y;
-    } else {
-        warp_.RightUpX = x;
-        warp_.RightUpY = y;
-    }
+    RecordRelease(warp_, IsLeft(view), x, y);
 }
 
 int MeshEditor::PickedColumn(TVectView& view) const {

@@ -29,3 +29,13 @@ void SetSegment(TVectView& view, ObjHandle segment, Point a, Point b) {
     view.SetObjWidth(segment, width == 0 ? 1 : width);
     view.SetObjHeight(segment, height == 0 ? 1 : height);
 }
+
+void RecordPress(WarpObjStru& warp, bool leftView, int x, int y) {
+    (leftView ? warp.LeftDownX : warp.RightDownX) = x;
+    (leftView ? warp.LeftDownY : warp.RightDownY) = y;
+}
+
+void RecordRelease(WarpObjStru& warp, bool leftView, int x, int y) {
+    (leftView ? warp.LeftUpX : warp.RightUpX) = x;
+    (leftView ? warp.LeftUpY : warp.RightUpY) = y;
+}

@@ -1,5 +1,5 @@
-// The small square that marks a control node or point in a view; the mesh and
-// the field editors both draw their nodes with it.
+// What the mesh and the field editors share: the small square that marks a
+// control node or point, the cursor marks, segments and the press records.
 #pragma once
 
 #include "WarpState.hpp"
@@ -23,6 +23,10 @@ inline constexpr int kPickReach = 10;
 
 // Places a view's cursor mark (a 20 x 20 ellipse) centred on p.
 void PlaceCursorMark(TVectView& view, ObjHandle mark, Point p);
+
+// Store the position of the last press or release in the view it happened in.
+void RecordPress(WarpObjStru& warp, bool leftView, int x, int y);
+void RecordRelease(WarpObjStru& warp, bool leftView, int x, int y);
 
 // Gives a line object the segment from a to b; a width or height of 0 is stored as 1.
 void SetSegment(TVectView& view, ObjHandle segment, Point a, Point b);
