@@ -10,7 +10,7 @@ WERROR := $(if $(CI),ON,OFF)
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := image_load script_parse morph_kernels
 
-.PHONY: all setup demo test test-asan fuzz bench clean
+.PHONY: all setup demo test test-asan fuzz soak bench clean
 
 all: setup
 
@@ -44,6 +44,10 @@ fuzz: setup
 	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
 	    $(FUZZ_BUILD)/corpus/$$t || exit 1; \
 	done
+
+# A million random editor events with the invariants checked after each; reports the rate.
+soak: setup
+	@TWEENKIT_SOAK_EVENTS=1000000 $(BUILD)/bin/editor_tests --gtest_filter='EditorSoak.*'
 
 bench: setup
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done

@@ -160,6 +160,18 @@ TEST_F(FieldEditing, ClearRemovesEveryPointBreakAndObject) {
     EXPECT_EQ(editor->WField_lab2->Caption(), "0");
 }
 
+TEST_F(FieldEditing, ABreakDuringAPressLeavesTheBreakAlone) {
+    // A release that never arrives (the window lost the mouse) keeps the drag going.
+    Press(editor->LeftView, 10, 10);
+    Click(editor->WarpFBreak_btn);
+    Move(editor->LeftView, 50, 50);
+    Release(editor->LeftView, 50, 50);
+    EXPECT_EQ(W().FieldSrc[2].x, BREAK_MARK);
+    EXPECT_EQ(W().FieldSrc[1].x, 10);
+    Press(editor->LeftView, 70, 70);
+    ExpectConsistent();
+}
+
 TEST_F(FieldEditing, PressesStopAtOneThousandPointsButAPolylineMayOverrunThem) {
     for (int i = 0; i < 997; ++i) {
         Press(editor->LeftView, i % 300, i / 300);

@@ -65,7 +65,8 @@ void FieldEditor::MouseDown(int x, int y, TVectView& view) {
 
 void FieldEditor::MouseUp(int x, int y, TVectView& view) {
     RecordRelease(warp_, IsLeft(view), x, y);
-    if (warp_.FieldAddMode && warp_.FieldPointCount > 0) {
+    // After a break the newest slot holds no point to redraw.
+    if (warp_.FieldAddMode && IsPoint(warp_.FieldPointCount - 1)) {
         const int n = warp_.FieldPointCount - 1;
         UpdatePoint(n, warp_.FieldSrc, left_);
         UpdatePoint(n, warp_.FieldDst, right_);
@@ -78,6 +79,11 @@ void FieldEditor::DragPoint(int x, int y, TVectView& view, bool moveAll) {
     }
     if (warp_.FieldAddMode) {
         const int n = warp_.FieldPointCount - 1;
+        // A break since the press (its release lost) leaves no newest point to move;
+        // moving the break's slot would turn it into a point without objects.
+        if (!IsPoint(n)) {
+            return;
+        }
         warp_.FieldSrc[n] = warp_.FieldDst[n] = Point{x, y};
         UpdatePoint(n, warp_.FieldSrc, left_);
         UpdatePoint(n, warp_.FieldDst, right_);
