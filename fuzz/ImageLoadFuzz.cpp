@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TApplication app(std::make_unique<HeadlessBackend>());
     static RemoveScratch cleanup;
     FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
+    if (!file || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0)
         Fault("cannot write the scratch file");
 
     TMultiView frames(nullptr);

@@ -172,6 +172,10 @@ TEST(ImageStore, AThousandVgaFramesKeepResidentMemoryNearTheCache) {
         wrong += view.GetImage(i)->Pixel(0, 0) != RGB(i % 256, 0, 0);
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(view.Store()->MappedCount(), 10);
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer's quarantine keeps freed copies resident on purpose.
+    GTEST_SKIP() << "resident memory is not the store's under the address sanitizer";
+#endif
     long grown = ResidentKiB() - before;
     // Ten mapped frames of 960 KiB each, plus the bookkeeping; without unmapping it would be
     // about 940 MiB.
