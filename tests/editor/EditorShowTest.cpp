@@ -82,6 +82,16 @@ TEST_F(EditorTest, AHostWithoutAnImageClosesTheEditorWithTheMessage) {
     EXPECT_EQ(host.commands, (std::vector<int32_t>{8, 9}));
 }
 
+TEST_F(EditorTest, ASelectionOfNoFrameIsRefusedLikeAMissingImage) {
+    // An empty list selects -1; the host lends nothing for it.
+    testing::internal::CaptureStdout();
+    Open(-1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "message: No image loaded/created, execution aborted!\n");
+    EXPECT_TRUE(editor->NoImage());
+    EXPECT_EQ(host.exchange.FrameIndex, -1);
+}
+
 TEST_F(EditorTest, ResizingGivesTheLeftPanelHalfTheClientWidth) {
     host.AddFrame(64, 48, clWhite);
     host.AddFrame(64, 48, clWhite);
