@@ -45,22 +45,20 @@ std::unique_ptr<TBitmap> ScaledCopy(const TBitmap& source, int width, int height
 
 } // namespace
 
-void TfrmTweenkit::MorphPreview_btnClick(TObject*) {
+bool TfrmTweenkit::RefusedWithoutGeometry() {
     const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
-    if (!hasGeometry) {
+    if (!hasGeometry)
         ShowMessage("No mesh created, action not performed!");
-        return;
-    }
-    RunMorph(true);
+    return !hasGeometry;
+}
+
+void TfrmTweenkit::MorphPreview_btnClick(TObject*) {
+    if (!RefusedWithoutGeometry())
+        RunMorph(true);
 }
 
 void TfrmTweenkit::MorphFinal_btnClick(TObject*) {
-    const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
-    if (!hasGeometry) {
-        ShowMessage("No mesh created, action not performed!");
-        return;
-    }
-    if (RunMorph(false))
+    if (!RefusedWithoutGeometry() && RunMorph(false))
         Close();
 }
 

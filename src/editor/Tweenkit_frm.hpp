@@ -171,6 +171,8 @@ private:
     // Copies the host's frame at index onto scratch (sizing it first when resize
     // is set) between commands 8 and 9; false when the host lent no usable graphic.
     bool FetchFrame(int index, TBitmap& scratch, bool resize);
+    // Tells the user and returns true when the active method has nothing to run on.
+    bool RefusedWithoutGeometry();
     // Shows the field counters for the current FieldPointCount.
     void ShowFieldCounters();
     // Shows, in both views, the objects of the active method (see MorphMethodClick).

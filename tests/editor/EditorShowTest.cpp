@@ -58,11 +58,10 @@ TEST_F(EditorTest, ShowsTheStartAndFinalFramesAtTheStartFramesSize) {
 
 TEST_F(EditorTest, OpensInWarpOnlyModeWithoutAFrameAfterTheSelectedOne) {
     for (int frames : {1, 3}) {
-        FakeHost& h = host;
-        h.frames.clear();
-        h.list.Clear();
+        host.frames.clear();
+        host.list.Clear();
         for (int i = 0; i < frames; ++i)
-            h.AddFrame(20, 20, i == frames - 1 ? clGreen : clBlack);
+            host.AddFrame(20, 20, i == frames - 1 ? clGreen : clBlack);
         Open(frames - 1);
         EXPECT_TRUE(editor->WarpOnly) << frames;
         EXPECT_EQ(editor->WarpOnly_lab->Caption(), "Warp only mode!");
