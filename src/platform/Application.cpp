@@ -229,8 +229,24 @@ void TApplication::Dispatch(const InputEvent& event) {
     for (TForm* f : forms_)
         if (f->WindowId() == event.window)
             form = f;
-    if (!form || !AcceptsInput(form))
+    if (!form)
         return;
+    // The window manager's news holds for every shown window, modal loop or not.
+    if (event.kind == InputKind::Resize && form->Visible()) {
+        form->SetClientSize(event.width, event.height);
+        return;
+    }
+    if (event.kind == InputKind::Expose && form->Visible()) {
+        form->InvalidateRect(form->ClientRect());
+        return;
+    }
+    if (!AcceptsInput(form)) {
+        // A press or a key on a window below a modal one brings the modal one back up.
+        bool person = event.kind == InputKind::MouseDown || event.kind == InputKind::KeyDown;
+        if (person && !modal_.empty() && modal_.back()->WindowId() >= 0)
+            backend_->RaiseWindow(modal_.back()->WindowId());
+        return;
+    }
     switch (event.kind) {
     case InputKind::MouseDown:
     case InputKind::MouseUp:
@@ -246,10 +262,7 @@ void TApplication::Dispatch(const InputEvent& event) {
         form->Close();
         break;
     case InputKind::Expose:
-        form->InvalidateRect(form->ClientRect());
-        break;
     case InputKind::Resize:
-        form->SetClientSize(event.width, event.height);
         break;
     }
 }

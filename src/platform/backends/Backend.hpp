@@ -73,6 +73,8 @@ public:
     virtual int CreateWindow(const WindowSpec& request) = 0;
     virtual void DestroyWindow(int window) = 0;
     virtual void ShowWindow(int window, bool visible) = 0;
+    // Puts a shown window above the others and gives it the keyboard.
+    virtual void RaiseWindow(int window) = 0;
     virtual void SetWindowTitle(int window, const std::string& title) = 0;
     // Moves and sizes a window; x, y place the client area on the screen.
     virtual void SetWindowBounds(int window, int x, int y, int width, int height) = 0;

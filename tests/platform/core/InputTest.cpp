@@ -51,14 +51,37 @@ TEST_F(Input, APressCapturesTheDeepestControlUntilRelease) {
     EXPECT_TRUE(child.Focused());
 }
 
-TEST_F(Input, AWindowBelowAModalOneTakesNoInput) {
+TEST_F(Input, AWindowBelowAModalOneTakesNoInputButRaisesTheModalOne) {
     TForm dialog(nullptr);
+    int raised = -1;
     Script({[&] {
-        dialog.OnShow = [&](TObject*) { Post(InputKind::MouseDown, form.WindowId(), 20, 20); };
+        dialog.OnShow = [&](TObject*) {
+            Post(InputKind::MouseDown, form.WindowId(), 20, 20);
+            app_->Post([&] { raised = backend_->Raised(); });
+        };
         dialog.ShowModal();
     }});
     form.ShowModal();
     EXPECT_TRUE(child.log.empty());
+    EXPECT_EQ(raised, dialog.WindowId());
+}
+
+TEST_F(Input, TheWindowManagersSizeReachesAWindowBelowAModalOne) {
+    TForm dialog(nullptr);
+    Script({[&] {
+        dialog.OnShow = [&](TObject*) {
+            InputEvent resize;
+            resize.kind = InputKind::Resize;
+            resize.window = form.WindowId();
+            resize.width = 240;
+            resize.height = 130;
+            app_->PostInput(resize);
+        };
+        dialog.ShowModal();
+    }});
+    form.ShowModal();
+    EXPECT_EQ(form.ClientWidth(), 240);
+    EXPECT_EQ(form.ClientHeight(), 130);
 }
 
 TEST_F(Input, TheScreenCursorOverridesTheHoveredControlsCursor) {

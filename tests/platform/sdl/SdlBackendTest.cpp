@@ -77,6 +77,31 @@ TEST_F(SdlBackendTest, PicturesReachTheScreenExactlyAndReadBackAsPresented) {
     }
 }
 
+// SDL makes a new, black window surface whenever the window is configured (as a
+// window manager does when a window sizes itself just after being shown); the
+// screen must go on showing the last picture presented.
+TEST_F(SdlBackendTest, AWindowResizedAfterItsLastPresentStillShowsThatPicture) {
+    const int w = 61, h = 37;
+    int window = backend_->CreateWindow({"resized", 40, 60, w, h, false});
+    backend_->ShowWindow(window, true);
+    TBitmap picture = Noise(w, h, 11);
+    backend_->Present(window, picture, {0, 0, w, h});
+    backend_->SetWindowBounds(window, 40, 60, w + 20, h + 10);
+    backend_->SetWindowBounds(window, 40, 60, w, h);
+    // Lets the window events of both sizes arrive and be handled.
+    InputEvent event;
+    int64_t end = backend_->NowMs() + 500;
+    while (backend_->NowMs() < end)
+        backend_->WaitEvent(end, event);
+    auto shown = display_->FindWindow("resized");
+    ASSERT_TRUE(shown);
+    TBitmap screen;
+    std::string error;
+    ASSERT_TRUE(display_->Capture(shown->id, screen, error)) << error;
+    EXPECT_EQ(xvfb::FirstDifference(picture, screen), "");
+    backend_->DestroyWindow(window);
+}
+
 // Feeds one call per step, as a script's lines would.
 class Steps : public TInputScript {
 public:

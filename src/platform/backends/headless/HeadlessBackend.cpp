@@ -18,6 +18,10 @@ void HeadlessBackend::ShowWindow(int window, bool visible) {
         it->second.visible = visible;
 }
 
+void HeadlessBackend::RaiseWindow(int window) {
+    raised_ = window;
+}
+
 void HeadlessBackend::SetWindowTitle(int window, const std::string& title) {
     if (auto it = windows_.find(window); it != windows_.end())
         it->second.layout.title = title;

@@ -20,6 +20,7 @@ public:
     int CreateWindow(const WindowSpec& request) override;
     void DestroyWindow(int window) override;
     void ShowWindow(int window, bool visible) override;
+    void RaiseWindow(int window) override;
     void SetWindowTitle(int window, const std::string& title) override;
     void SetWindowBounds(int window, int x, int y, int width, int height) override;
     void Present(int window, const TBitmap& picture, const TRect& region) override;
@@ -33,6 +34,8 @@ public:
     const WindowSpec* Window(int window) const;
     int Cursor() const { return cursor_; }
     int PresentCount() const { return presents_; }
+    // The window raised last, or -1.
+    int Raised() const { return raised_; }
 
 private:
     struct Record {
@@ -44,4 +47,5 @@ private:
     int64_t clock_ = 0;
     int cursor_ = 0;
     int presents_ = 0;
+    int raised_ = -1;
 };

@@ -56,7 +56,10 @@ int SdlBackend::CreateWindow(const WindowSpec& request) {
     if (!native)
         throw std::runtime_error(std::string("cannot create a window: ") + SDL_GetError());
     int id = static_cast<int>(SDL_GetWindowID(native));
-    windows_[id] = {native, request.x, request.y, false};
+    Window& w = windows_[id];
+    w.native = native;
+    w.x = request.x;
+    w.y = request.y;
     return id;
 }
 
@@ -85,6 +88,11 @@ void SdlBackend::ShowWindow(int window, bool visible) {
     SDL_RaiseWindow(w->native);
 }
 
+void SdlBackend::RaiseWindow(int window) {
+    if (Window* w = Find(window))
+        SDL_RaiseWindow(w->native);
+}
+
 void SdlBackend::SetWindowTitle(int window, const std::string& title) {
     if (Window* w = Find(window))
         SDL_SetWindowTitle(w->native, title.c_str());
@@ -108,8 +116,28 @@ void SdlBackend::SetWindowBounds(int window, int x, int y, int width, int height
 
 void SdlBackend::Present(int window, const TBitmap& picture, const TRect& region) {
     if (Window* w = Find(window)) {
-        PresentPicture(w->native, picture, region);
+        KeepPicture(picture, region, w->picture);
+        PresentPicture(w->native, w->picture, region);
         w->presented = true;
+    }
+}
+
+void SdlBackend::Redraw(int window) {
+    if (Window* w = Find(window); w && w->presented)
+        PresentPicture(w->native, w->picture, {0, 0, w->picture.Width(), w->picture.Height()});
+}
+
+bool SdlBackend::NeedsRedraw(const SDL_Event& sdl) {
+    if (sdl.type != SDL_WINDOWEVENT)
+        return false;
+    switch (sdl.window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -119,12 +147,9 @@ bool SdlBackend::ReadPresented(int window, TBitmap& picture) {
 }
 
 bool SdlBackend::Take(const SDL_Event& sdl, InputEvent& event) {
-    if (sdl.type == SDL_WINDOWEVENT && sdl.window.event == SDL_WINDOWEVENT_EXPOSED) {
-        // Shown again from the surface, also for windows that take no input now.
-        if (Window* w = Find(static_cast<int>(sdl.window.windowID)))
-            RepushPicture(w->native);
-        return false;
-    }
+    // Shown again from the kept picture, also for windows that take no input now.
+    if (NeedsRedraw(sdl))
+        Redraw(static_cast<int>(sdl.window.windowID));
     return input_.Translate(sdl, event, !Scripted());
 }
 
@@ -175,7 +200,10 @@ void SdlBackend::MessageBox(const std::string& text, const std::string& caption)
     std::optional<int> answerAfter;
     if (Scripted())
         answerAfter = kScriptedBoxMs;
-    RunMessageBox(text, caption, CallingWindow(), answerAfter);
+    RunMessageBox(text, caption, CallingWindow(), answerAfter, [this](const SDL_Event& sdl) {
+        if (NeedsRedraw(sdl))
+            Redraw(static_cast<int>(sdl.window.windowID));
+    });
 }
 
 TPoint SdlBackend::ScreenSize() {

@@ -4,8 +4,9 @@
 // - one native window per top-level form, titled by its Caption, sized to its
 //   client area, resizable only when the form asks for it; a window shown
 //   later stays above the ones shown before it (it is transient for them);
-// - Present copies the form's picture into the window's surface and shows it;
-//   an expose shows the surface again without asking the form;
+// - Present keeps a copy of the form's picture and shows it; whenever the
+//   window's pixels may be gone (shown, exposed, resized by the window manager,
+//   restored) the backend shows its copy again without asking the form;
 // - input: mouse buttons, motion and wheel (SDL holds the mouse while a button
 //   is down, so a drag goes on outside the window), keys, text, the close box
 //   (InputKind::Close) and resizes; which form takes it is the core's business;
@@ -21,6 +22,7 @@
 // the session ends with the script, as on the headless backend.
 #pragma once
 
+#include "../../graphics/Bitmap.hpp"
 #include "../Backend.hpp"
 #include "SdlCursors.hpp"
 #include "SdlInput.hpp"
@@ -42,6 +44,7 @@ public:
     int CreateWindow(const WindowSpec& request) override;
     void DestroyWindow(int window) override;
     void ShowWindow(int window, bool visible) override;
+    void RaiseWindow(int window) override;
     void SetWindowTitle(int window, const std::string& title) override;
     void SetWindowBounds(int window, int x, int y, int width, int height) override;
     void Present(int window, const TBitmap& picture, const TRect& region) override;
@@ -61,8 +64,13 @@ private:
         SDL_Window* native = nullptr;
         int x = 0, y = 0;       // the position last asked for
         bool presented = false; // something was presented since the window was made
+        TBitmap picture;        // what the window shows, as last presented
     };
     Window* Find(int window);
+    // Shows a window's kept picture again.
+    void Redraw(int window);
+    // Whether an event means the window's pixels on the screen may be lost.
+    static bool NeedsRedraw(const union SDL_Event& sdl);
     // Handles what the backend deals with itself; true when event was filled.
     bool Take(const union SDL_Event& sdl, InputEvent& event);
     // The window a message box belongs over: the last one shown that is still up.

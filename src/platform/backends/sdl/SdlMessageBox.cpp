@@ -100,7 +100,8 @@ bool IsAnswerKey(SDL_Keycode key) {
 } // namespace
 
 void RunMessageBox(const std::string& text, const std::string& caption, SDL_Window* owner,
-                   std::optional<int> answerAfterMs) {
+                   std::optional<int> answerAfterMs,
+                   const std::function<void(const SDL_Event&)>& redrawOthers) {
     BoxPicture box(text);
     box.Draw(false);
     const TBitmap& picture = box.Picture();
@@ -134,14 +135,16 @@ void RunMessageBox(const std::string& text, const std::string& caption, SDL_Wind
         bool forBox = false;
         switch (e.type) {
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                if (SDL_Window* exposed = SDL_GetWindowFromID(e.window.windowID))
-                    RepushPicture(exposed);
-            } else if (e.window.windowID == boxId && e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            if (e.window.windowID != boxId) {
+                redrawOthers(e);
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                    SDL_RaiseWindow(window); // a click on the owner brings the box back on top
+            } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                 answered = !answerAfterMs;
-            } else if (e.window.windowID != boxId &&
-                       e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                SDL_RaiseWindow(window); // a click on the owner brings the box back on top
+            } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                       e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                PresentPicture(window, picture, all); // the surface may be a new one
             }
             break;
         case SDL_KEYDOWN:

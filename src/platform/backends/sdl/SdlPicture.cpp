@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 void PresentPicture(SDL_Window* window, const TBitmap& picture, const TRect& region) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
@@ -29,9 +30,17 @@ void PresentPicture(SDL_Window* window, const TBitmap& picture, const TRect& reg
     SDL_UpdateWindowSurfaceRects(window, &rect, 1);
 }
 
-void RepushPicture(SDL_Window* window) {
-    if (SDL_GetWindowSurface(window))
-        SDL_UpdateWindowSurface(window);
+void KeepPicture(const TBitmap& picture, const TRect& region, TBitmap& copy) {
+    if (copy.PixelFormat() != pf24bit)
+        copy.SetPixelFormat(pf24bit);
+    if (copy.Width() != picture.Width() || copy.Height() != picture.Height())
+        copy.SetSize(picture.Width(), picture.Height());
+    TRect r = region.Intersect({0, 0, picture.Width(), picture.Height()});
+    if (r.IsEmpty() || picture.PixelFormat() != pf24bit)
+        return;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        std::memcpy(copy.ScanLine(y) + 3 * r.Left, picture.ScanLine(y) + 3 * r.Left,
+                    3 * static_cast<size_t>(r.Width()));
 }
 
 bool ReadPicture(SDL_Window* window, TBitmap& picture) {

@@ -1,8 +1,9 @@
 // Moves pictures between our 24-bit bitmaps and an SDL window's surface.
 //
-// The window surface is the backend's copy of what the window shows: Present
-// writes into it and pushes the written rows to the screen, an expose pushes
-// it again, and a shot reads it back.
+// SDL may throw a window's surface away at any time (a window manager that
+// configures the window, even to the size it has, makes the next surface a new,
+// black one), so the backend keeps its own copy of each window's picture and
+// pushes from that copy; a shot reads the window surface back.
 #pragma once
 
 #include "../../graphics/Types.hpp"
@@ -12,7 +13,7 @@ class TBitmap;
 
 // Copies a region (client coordinates) of a 24-bit picture into the window and shows it.
 void PresentPicture(SDL_Window* window, const TBitmap& picture, const TRect& region);
-// Shows the window's surface again as it is (after an expose).
-void RepushPicture(SDL_Window* window);
+// Copies a region of a 24-bit picture into a copy of the same size (resized when it differs).
+void KeepPicture(const TBitmap& picture, const TRect& region, TBitmap& copy);
 // Reads the window's surface into a 24-bit bitmap of the window's size.
 bool ReadPicture(SDL_Window* window, TBitmap& picture);
