@@ -144,6 +144,8 @@ void TControl::BringToFront() {
     list.erase(std::find(list.begin(), list.end(), this));
     list.push_back(this);
     Invalidate();
+    // Shown at once, so a panel brought up inside a long handler is seen during it.
+    Repaint();
 }
 
 void TControl::SendToBack() {
@@ -153,6 +155,9 @@ void TControl::SendToBack() {
     list.erase(std::find(list.begin(), list.end(), this));
     list.insert(list.begin(), this);
     Invalidate();
+    // What it covered is shown at once, as BringToFront shows the control.
+    if (TForm* form = Form(); form && Showing())
+        form->PaintRectNow(VisibleRectInForm());
 }
 
 void TControl::Invalidate() {

@@ -215,6 +215,13 @@ void TForm::PaintDirty() {
         return;
     TRect region = dirty_;
     dirty_ = {0, 0, 0, 0};
+    PaintRectNow(region);
+}
+
+void TForm::PaintRectNow(const TRect& rect) {
+    TRect region = rect.Intersect(ClientRect());
+    if (region.IsEmpty())
+        return;
     PaintTree(this, region, {});
     picture_.Canvas().ResetClip();
     picture_.Canvas().SetOrigin(0, 0);

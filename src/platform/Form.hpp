@@ -60,6 +60,8 @@ public:
     void PaintDirty();
     // Paints one control (and its children) at once, above what covers it clipped away.
     void PaintControlNow(TControl* control);
+    // Paints a region (form coordinates) of every control at once and presents it.
+    void PaintRectNow(const TRect& rect);
     // Native window id, or -1 while the form has never been shown.
     int WindowId() const { return window_; }
 

@@ -55,4 +55,47 @@ TEST_F(Painting, RepaintDrawsAtOnceButNotOverASiblingInFront) {
     EXPECT_EQ(covered, clBlue);
 }
 
+// Inside one handler, as a long run does: the panel brought up and later sent
+// back shows at once on the backend, and nothing else of the form is painted.
+TEST_F(Painting, BringingToFrontAndSendingToBackShowAtOnceInsideAHandler) {
+    TForm form(nullptr);
+    form.SetClientSize(60, 40);
+    Filled method(&form, clRed), progress(&form, clGreen), elsewhere(&form, clWhite);
+    Filled bar(&form, clBlue);
+    for (Filled* panel : {&progress, &method}) {
+        panel->SetParent(&form);
+        panel->SetBounds(0, 0, 30, 40);
+    }
+    bar.SetParent(&progress);
+    bar.SetBounds(5, 5, 10, 4);
+    elsewhere.SetParent(&form);
+    elsewhere.SetBounds(30, 0, 30, 40);
+    struct Seen {
+        TColor panel, bar;
+        int presents, elsewherePaints;
+    } up{}, back{};
+    auto look = [&] {
+        TCanvas& picture = form.Picture().Canvas();
+        return Seen{picture.Pixels(20, 20), picture.Pixels(7, 6), backend_->PresentCount(),
+                    elsewhere.paints};
+    };
+    int presentsBefore = 0, elsewhereBefore = 0;
+    Script({[&] {
+        presentsBefore = backend_->PresentCount();
+        elsewhereBefore = elsewhere.paints;
+        progress.BringToFront();
+        up = look();
+        progress.SendToBack();
+        back = look();
+    }});
+    form.ShowModal();
+    EXPECT_EQ(up.panel, clGreen);
+    EXPECT_EQ(up.bar, clBlue);
+    EXPECT_EQ(up.presents, presentsBefore + 1);
+    EXPECT_EQ(back.panel, clRed);
+    EXPECT_EQ(back.bar, clRed);
+    EXPECT_EQ(back.presents, presentsBefore + 2);
+    EXPECT_EQ(back.elsewherePaints, elsewhereBefore);
+}
+
 } // namespace
