@@ -4,17 +4,26 @@
 #include "CommandLine.hpp"
 #include "HostSession.hpp"
 #include "Module.hpp"
+#include "ProgressBar.hpp"
 #include "Script.hpp"
 #include "SequenceFiles.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long Milliseconds(Clock::duration elapsed) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+}
 
 std::string DefaultModulePath() {
     std::error_code ec;
@@ -69,6 +78,13 @@ int Run(int argc, char** argv) {
         return 0;
     }
 
+    // The output's format is known before anything is read: a wrong name fails at once.
+    std::optional<OutputFormat> format;
+    if (options.save)
+        format = ChooseOutputFormat(*options.save, options.format);
+    else if (!options.format.empty())
+        throw std::runtime_error("--format needs --save");
+
     TMultiView frames(nullptr);
     LoadFrames(options.images, frames);
     if (!options.images.empty()) {
@@ -81,23 +97,41 @@ int Run(int argc, char** argv) {
     if (options.script)
         app->SetScript(
             std::make_unique<ScriptPlayer>(*options.script, ScriptPlayer::Parse(*options.script)));
-    if (options.saveDir)
-        PrepareOutputDir(*options.saveDir);
+    std::unique_ptr<PngFolderSaver> folderSaver;
+    if (options.save) {
+        PrepareOutput(*options.save, *format);
+        if (*format == OutputFormat::PngFolder)
+            folderSaver = std::make_unique<PngFolderSaver>(*options.save, frames.GetImageCount());
+    }
 
     int32_t result;
+    const auto runStart = Clock::now();
     {
         HostSession session(frames);
         session.SetStill(options.still);
+        if (folderSaver)
+            session.OnFrameInserted = [&](int index, const TBitmap& frame) {
+                folderSaver->FrameInserted(index, frame);
+            };
         std::cout << module.Identification() << std::endl;
         result = module.Execute(session.Context(), &HostSession::Callback);
     }
     std::cout << "result: " << result << std::endl;
     if (app->ExitCode() != 0)
         return app->ExitCode();
-    if (options.saveDir) {
-        SaveFrames(frames, *options.saveDir);
+    const auto saveStart = Clock::now();
+    if (options.save) {
+        ProgressBar bar("saving " + *options.save);
+        const Progress progress = [&](int done, int count) { bar.Update(done, count); };
+        if (folderSaver)
+            folderSaver->Save(frames, progress);
+        else
+            SaveSequenceFile(frames, *options.save, *format, progress);
         std::cout << "frames: " << frames.GetImageCount() << std::endl;
     }
+    if (options.timings)
+        std::cerr << "render: " << Milliseconds(saveStart - runStart)
+                  << " ms\nwrite: " << Milliseconds(Clock::now() - saveStart) << " ms\n";
     return 0;
 }
 
