@@ -22,8 +22,9 @@ const char* UsageText() {
            "                 DIR/sequence.txt\n"
            "  --save FILE    afterwards write the sequence as one FILE.gif, FILE.webp,\n"
            "                 FILE.mp4 (H.264) or FILE.webm (VP8), each frame held for its delay\n"
-           "  --format NAME  png, gif, webp, mp4 or webm: the format of --save whatever its\n"
-           "                 extension\n"
+           "                 (--save may be given more than once: one run, several outputs)\n"
+           "  --format NAME  png, gif, webp, mp4 or webm: the format of every --save\n"
+           "                 whatever its extension\n"
            "  --timings      print how long the run and the writing took on stderr\n"
            "  --help         print this text\n";
 }
@@ -47,7 +48,7 @@ HostOptions ParseCommandLine(int argc, char** argv) {
         } else if (arg == "--script") {
             options.script = value();
         } else if (arg == "--save") {
-            options.save = value();
+            options.saves.push_back(value());
         } else if (arg == "--format") {
             options.format = value();
         } else if (arg == "--still") {

@@ -33,9 +33,9 @@ bool WriteRows(png_structp png, png_infop info, const uint8_t* const* rows, int 
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, level);
-    // The "up" filter alone: smooth pictures compress nearly as well as with the adaptive
-    // choice, at a fraction of the cost of trying every filter on every row.
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    // One filter for every row: nearly the size of the adaptive choice at a fraction of its
+    // cost, which tries all five on each row.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
     png_set_bgr(png); // the bitmap's bytes are B, G, R
     png_write_rows(png, const_cast<png_bytepp>(rows), static_cast<png_uint_32>(h));

@@ -43,6 +43,7 @@ public:
     void FrameInserted(int index, const TBitmap& frame);
     // Writes every frame of the sequence. Throws std::runtime_error "FILE: reason".
     void Save(const TMultiView& frames, const Progress& progress = {});
+    const std::string& Folder() const { return dir_; }
 
 private:
     std::string dir_;

@@ -79,10 +79,10 @@ int Run(int argc, char** argv) {
     }
 
     // The output's format is known before anything is read: a wrong name fails at once.
-    std::optional<OutputFormat> format;
-    if (options.save)
-        format = ChooseOutputFormat(*options.save, options.format);
-    else if (!options.format.empty())
+    std::vector<OutputFormat> formats;
+    for (const std::string& save : options.saves)
+        formats.push_back(ChooseOutputFormat(save, options.format));
+    if (options.saves.empty() && !options.format.empty())
         throw std::runtime_error("--format needs --save");
 
     TMultiView frames(nullptr);
@@ -97,11 +97,13 @@ int Run(int argc, char** argv) {
     if (options.script)
         app->SetScript(
             std::make_unique<ScriptPlayer>(*options.script, ScriptPlayer::Parse(*options.script)));
+    // The first PNG folder gets the frames encoded while the module runs.
     std::unique_ptr<PngFolderSaver> folderSaver;
-    if (options.save) {
-        PrepareOutput(*options.save, *format);
-        if (*format == OutputFormat::PngFolder)
-            folderSaver = std::make_unique<PngFolderSaver>(*options.save, frames.GetImageCount());
+    for (size_t i = 0; i < options.saves.size(); ++i) {
+        PrepareOutput(options.saves[i], formats[i]);
+        if (formats[i] == OutputFormat::PngFolder && !folderSaver)
+            folderSaver =
+                std::make_unique<PngFolderSaver>(options.saves[i], frames.GetImageCount());
     }
 
     int32_t result;
@@ -120,15 +122,18 @@ int Run(int argc, char** argv) {
     if (app->ExitCode() != 0)
         return app->ExitCode();
     const auto saveStart = Clock::now();
-    if (options.save) {
-        ProgressBar bar("saving " + *options.save);
+    for (size_t i = 0; i < options.saves.size(); ++i) {
+        ProgressBar bar("saving " + options.saves[i]);
         const Progress progress = [&](int done, int count) { bar.Update(done, count); };
-        if (folderSaver)
+        if (formats[i] != OutputFormat::PngFolder)
+            SaveSequenceFile(frames, options.saves[i], formats[i], progress);
+        else if (options.saves[i] == folderSaver->Folder())
             folderSaver->Save(frames, progress);
         else
-            SaveSequenceFile(frames, *options.save, *format, progress);
-        std::cout << "frames: " << frames.GetImageCount() << std::endl;
+            PngFolderSaver(options.saves[i], 0).Save(frames, progress);
     }
+    if (!options.saves.empty())
+        std::cout << "frames: " << frames.GetImageCount() << std::endl;
     if (options.timings)
         std::cerr << "render: " << Milliseconds(saveStart - runStart)
                   << " ms\nwrite: " << Milliseconds(Clock::now() - saveStart) << " ms\n";
