@@ -24,7 +24,8 @@ int64_t FramePixelLimit() {
     return std::min(quarter / kRunBytesPerPixel, kMaxImagePixels);
 }
 
-void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames, int64_t maxPixels) {
+void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames, int64_t maxPixels,
+                const Progress& progress) {
     for (const std::string& path : paths) {
         try {
             const auto reader = OpenFrameReader(path, maxPixels);
@@ -36,6 +37,8 @@ void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames, int64
                 frames.SetImage(index, frame);
                 frames.SetImageDelayTime(index, delayMs);
                 ++count;
+                if (progress)
+                    progress(frames.GetImageCount(), 0);
             }
             if (count == 0)
                 throw MediaError("holds no frame");

@@ -22,10 +22,12 @@ int64_t FramePixelLimit();
 // Appends the 24-bit frames of each file in order (one for a still image, every frame of an
 // animation or video with its delay); throws std::runtime_error "FILE: reason" at the first
 // bad one. A frame declaring more than maxPixels pixels is refused before it is decoded.
-void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames,
-                int64_t maxPixels = FramePixelLimit());
-// Called after each frame written, with the frames done and the frames in all.
+// Called after each frame read or written, with the frames done and the frames in all (0
+// when not known).
 using Progress = std::function<void(int done, int count)>;
+
+void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames,
+                int64_t maxPixels = FramePixelLimit(), const Progress& progress = {});
 
 class PngEncodeQueue;
 

@@ -86,7 +86,11 @@ int Run(int argc, char** argv) {
         throw std::runtime_error("--format needs --save");
 
     TMultiView frames(nullptr);
-    LoadFrames(options.images, frames);
+    {
+        ProgressBar bar("reading");
+        LoadFrames(options.images, frames, FramePixelLimit(),
+                   [&](int done, int count) { bar.Update(done, count); });
+    }
     if (!options.images.empty()) {
         if (options.select >= frames.GetImageCount())
             throw std::runtime_error("--select " + std::to_string(options.select) +
