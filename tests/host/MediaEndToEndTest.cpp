@@ -58,6 +58,9 @@ TEST_F(Imagora, BadMediaGetsOneLineExitTwoAndWritesNothing) {
     } cases[] = {
         {"--save " + out + " " + cut, "cut.gif: corrupt or truncated GIF image"},
         {"--save " + out + " " + video, "cut.mp4: "},
+        // A header, a screen descriptor without colour table, the end marker: no frame.
+        {"--save " + out + " " + File("empty.gif", std::string("GIF89a\x01\0\x01\0\0\0\0;", 14)),
+         "empty.gif: "},
         {"--save " + (dir_ / "out.xyz").string() + " " + good, "out.xyz: unknown extension .xyz"},
         {"--save " + (dir_ / "none" / "out.gif").string() + " " + good, "does not exist"},
         {"--format tga --save " + out + " " + good, "--format tga: unknown format"},

@@ -19,29 +19,41 @@ using namespace media_samples;
 
 namespace {
 
+// A Motion-JPEG encoder for w x h frames.
+AVCodecContext* MjpegEncoder(int w, int h) {
+    const AVCodec* mjpeg = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
+    AVCodecContext* codec = mjpeg ? avcodec_alloc_context3(mjpeg) : nullptr;
+    if (!codec)
+        return nullptr;
+    codec->width = w;
+    codec->height = h;
+    codec->pix_fmt = AV_PIX_FMT_YUVJ420P;
+    codec->time_base = AVRational{1, 1000};
+    if (avcodec_open2(codec, mjpeg, nullptr) < 0)
+        avcodec_free_context(&codec);
+    return codec;
+}
+
 // Writes one Motion-JPEG stream in Matroska whose frames have the given sizes and colours
-// (grey levels), each frame 100 ms. Each frame is a JPEG of its own, so the sizes may differ.
+// (grey levels), each frame 100 ms (none: a stream without frames). Each frame is a JPEG of
+// its own, so the sizes may differ.
 void WriteMjpeg(const std::string& path, const std::vector<std::pair<int, int>>& sizes,
                 const std::vector<int> greys) {
     AVFormatContext* format = nullptr;
     ASSERT_GE(avformat_alloc_output_context2(&format, nullptr, "matroska", path.c_str()), 0);
-    const AVCodec* mjpeg = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
-    ASSERT_NE(mjpeg, nullptr);
     AVStream* stream = avformat_new_stream(format, nullptr);
     AVPacket* packet = av_packet_alloc();
+    AVCodecContext* header =
+        MjpegEncoder(sizes.empty() ? 16 : sizes[0].first, sizes.empty() ? 16 : sizes[0].second);
+    ASSERT_NE(header, nullptr);
+    avcodec_parameters_from_context(stream->codecpar, header);
+    avcodec_free_context(&header);
+    stream->time_base = AVRational{1, 1000};
+    ASSERT_GE(avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
+    ASSERT_GE(avformat_write_header(format, nullptr), 0);
     for (size_t i = 0; i < sizes.size(); ++i) {
-        AVCodecContext* codec = avcodec_alloc_context3(mjpeg);
-        codec->width = sizes[i].first;
-        codec->height = sizes[i].second;
-        codec->pix_fmt = AV_PIX_FMT_YUVJ420P;
-        codec->time_base = AVRational{1, 1000};
-        ASSERT_GE(avcodec_open2(codec, mjpeg, nullptr), 0);
-        if (i == 0) {
-            avcodec_parameters_from_context(stream->codecpar, codec);
-            stream->time_base = AVRational{1, 1000};
-            ASSERT_GE(avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
-            ASSERT_GE(avformat_write_header(format, nullptr), 0);
-        }
+        AVCodecContext* codec = MjpegEncoder(sizes[i].first, sizes[i].second);
+        ASSERT_NE(codec, nullptr);
         AVFrame* frame = av_frame_alloc();
         frame->format = codec->pix_fmt;
         frame->width = codec->width;
@@ -88,6 +100,22 @@ TEST(VideoSizeChange, FramesOfAnotherSizeAreScaledToTheFirstFramesSize) {
         EXPECT_LE(ColourDistance(frames.GetImage(i)->Pixel(16, 12), RGB(grey, grey, grey)), 3);
         EXPECT_EQ(frames.GetImageDelayTime(i), 100);
     }
+}
+
+TEST(VideoSizeChange, AVideoWithoutFramesIsRefused) {
+    TApplication app(std::make_unique<HeadlessBackend>());
+    const fs::path path = fs::path(::testing::TempDir()) / "no-frames.mkv";
+    WriteMjpeg(path.string(), {}, {});
+    TMultiView frames(nullptr);
+    try {
+        LoadFrames({path.string()}, frames);
+        ADD_FAILURE() << "a video without frames loaded";
+    } catch (const std::runtime_error& refused) {
+        const std::string message = refused.what();
+        EXPECT_EQ(message.rfind(path.string() + ": ", 0), 0u) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+    fs::remove(path);
 }
 
 } // namespace
