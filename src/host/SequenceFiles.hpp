@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-// Bytes a run may need per pixel of one frame: decoding it (surface and its 32-bit copy, 8),
+// Bytes a run may need per pixel of one frame: decoding it (the decoded image and its 8-bit
+// copy, up to 8 with alpha; 3 more for a frame being read ahead from a video),
 // the frame itself and the copy lent to the module (6), the module's four working images (12)
 // and its output bitmap (3), rounded up for headroom.
 inline constexpr int64_t kRunBytesPerPixel = 32;

@@ -177,7 +177,26 @@ TEST_F(StillImages, DeepGreyPaletteAndAlphaImagesFlattenToTwentyFourBits) {
     }
 }
 
-TEST_F(StillImages, PngJpegAndBmpReadTheSameBytesAsThePlatformLoader) {
+TEST_F(StillImages, HeifAndAvifOpenWhereTheDecodersAreInstalled) {
+    for (const auto& [name, compression] :
+         {std::pair{"still.heic", VIPS_FOREIGN_HEIF_COMPRESSION_HEVC},
+          std::pair{"still.avif", VIPS_FOREIGN_HEIF_COMPRESSION_AV1}}) {
+        SCOPED_TRACE(name);
+        VipsRef image = Flat(32, 24, {30, 140, 220}, VIPS_FORMAT_UCHAR, VIPS_INTERPRETATION_sRGB);
+        const std::string path = Path(name);
+        ASSERT_EQ(
+            vips_heifsave(image.get(), path.c_str(), "compression", compression, "Q", 90, nullptr),
+            0)
+            << VipsReason();
+        const TBitmap frame = Load(path);
+        EXPECT_EQ(frame.Width(), 32);
+        EXPECT_EQ(frame.Height(), 24);
+        EXPECT_LE(ColourDistance(frame.Pixel(16, 12), RGB(30, 140, 220)), 8)
+            << std::hex << frame.Pixel(16, 12);
+    }
+}
+
+TEST_F(StillImages, PngAndJpegReadTheSameBytesAsThePlatformLoader) {
     TBitmap noise(37, 23, pf24bit);
     uint32_t state = 12345;
     for (int y = 0; y < 23; ++y)
