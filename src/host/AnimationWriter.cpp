@@ -10,6 +10,10 @@
 
 namespace {
 
+void TellProgress(VipsImage*, VipsProgress* done, gpointer progress) {
+    (*static_cast<const std::function<void(int)>*>(progress))(done->percent);
+}
+
 // Frames go to a raw file beside the output as they come; the saver reads it back through a
 // memory map as one tall image of pages, so the whole animation is never held in memory.
 class AnimationWriter : public SequenceWriter {
@@ -45,7 +49,7 @@ public:
         delays_.push_back(delayMs);
     }
 
-    void Finish() override {
+    void Finish(const std::function<void(int)>& progress) override {
         if (delays_.empty())
             throw MediaError("no frames to write");
         raw_.close();
@@ -63,6 +67,11 @@ public:
         vips_image_set_array_int(animation.get(), "delay", delays_.data(),
                                  static_cast<int>(delays_.size()));
         vips_image_set_int(animation.get(), "loop", 0); // repeat forever
+        if (progress) {
+            vips_image_set_progress(animation.get(), TRUE);
+            g_signal_connect(animation.get(), "eval", G_CALLBACK(TellProgress),
+                             const_cast<std::function<void(int)>*>(&progress));
+        }
         const int failed = gif_ ? vips_gifsave(animation.get(), output_.Path().c_str(), nullptr)
                                 : vips_webpsave(animation.get(), output_.Path().c_str(), "lossless",
                                                 TRUE, nullptr);

@@ -182,7 +182,10 @@ void SaveSequenceFile(const TMultiView& frames, const std::string& path, OutputF
             if (progress)
                 progress(i + 1, count);
         }
-        writer->Finish();
+        writer->Finish([&](int percent) {
+            if (progress)
+                progress(percent, 100);
+        });
     } catch (const MediaError& error) {
         throw std::runtime_error(path + ": " + error.what());
     }

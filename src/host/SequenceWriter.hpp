@@ -4,6 +4,7 @@
 
 #include "graphics/Bitmap.hpp"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,8 +25,9 @@ public:
     virtual ~SequenceWriter() = default;
     // Adds a frame held for delayMs milliseconds. Throws MediaError.
     virtual void Add(const TBitmap& frame, int delayMs) = 0;
-    // Completes the file and renames it into place. Throws MediaError.
-    virtual void Finish() = 0;
+    // Completes the file and renames it into place, telling percent done of the encoding that
+    // happens only now (animations are encoded whole at the end). Throws MediaError.
+    virtual void Finish(const std::function<void(int percent)>& progress = {}) = 0;
 };
 
 // A writer of the single-file formats (not PngFolder) into path.

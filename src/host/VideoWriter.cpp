@@ -60,7 +60,7 @@ public:
         Encode(yuv_.get());
     }
 
-    void Finish() override {
+    void Finish(const std::function<void(int)>&) override {
         if (!codec_)
             throw MediaError("no frames to write");
         Encode(nullptr);
