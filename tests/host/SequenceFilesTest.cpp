@@ -29,6 +29,11 @@ const Format kFormats[] = {
     {"webm", OutputFormat::Webm, 10, 1, true},
 };
 
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 class SequenceFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,6 +104,46 @@ TEST_F(SequenceFiles, LosslessWebpKeepsEveryPixel) {
         for (int y = 0; y < 17; ++y)
             ASSERT_EQ(0, std::memcmp(back->ScanLine(y), noise[i].ScanLine(y), 3 * 29)) << y;
     }
+}
+
+TEST_F(SequenceFiles, APngFolderKeepsEveryPixelWhetherEncodedAheadOrAtTheEnd) {
+    auto noise = [](uint32_t seed) {
+        TBitmap frame(23, 11, pf24bit);
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 23; ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                frame.SetPixel(x, y, seed >> 8 & 0xFFFFFF);
+            }
+        return frame;
+    };
+    // Two frames loaded, then three handed over during the run: two after the first frame,
+    // one at the end, as the module inserts them.
+    TMultiView frames(nullptr);
+    std::vector<TBitmap> expected = {noise(1), noise(2)};
+    for (const TBitmap& frame : expected)
+        frames.SetImage(frames.AppendImage(), frame);
+    PngFolderSaver saver(dir_.string(), frames.GetImageCount());
+    for (auto [index, seed] : {std::pair{1, 3}, std::pair{2, 4}, std::pair{4, 5}}) {
+        const TBitmap frame = noise(seed);
+        frames.SetImage(frames.InsertImage(index), frame);
+        frames.SetImageDelayTime(index, 10 * seed);
+        saver.FrameInserted(index, frame);
+        expected.insert(expected.begin() + index, frame);
+    }
+    saver.Save(frames);
+    EXPECT_EQ(Slurp(dir_ / "sequence.txt"), "frame_0000.png 0\nframe_0001.png 30\n"
+                                            "frame_0002.png 40\nframe_0003.png 0\n"
+                                            "frame_0004.png 50\n");
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        TMultiView back(nullptr);
+        LoadFrames({Path("frame_000" + std::to_string(i) + ".png")}, back);
+        const auto frame = back.GetImage(0);
+        for (int y = 0; y < 11; ++y)
+            ASSERT_EQ(0, std::memcmp(frame->ScanLine(y), expected[i].ScanLine(y), 3 * 23)) << y;
+    }
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 }
 
 TEST_F(SequenceFiles, SeveralFilesAppendTheirFramesInOrder) {
