@@ -8,7 +8,7 @@ FUZZ_BUILD := build-fuzz
 WERROR := $(if $(CI),ON,OFF)
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := image_load script_parse morph_kernels
+FUZZ_TARGETS := image_load script_parse morph_kernels vips_load video_load
 
 .PHONY: all setup demo test test-asan fuzz soak bench clean
 
@@ -35,11 +35,13 @@ test-asan:
 # committed seeds; findings land in $(FUZZ_BUILD)/artifacts.
 fuzz: setup
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@cmake --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_TARGETS)) fuzz_make_media_seeds
 	@mkdir -p $(FUZZ_BUILD)/artifacts
+	@$(FUZZ_BUILD)/bin/fuzz_make_media_seeds $(FUZZ_BUILD)/corpus
 	@for t in $(FUZZ_TARGETS); do \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && cp -n fuzz/corpus/$$t/* $(FUZZ_BUILD)/corpus/$$t/; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  if [ -d fuzz/corpus/$$t ]; then cp -n fuzz/corpus/$$t/* $(FUZZ_BUILD)/corpus/$$t/; fi; \
 	  OMP_NUM_THREADS=1 $(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=30 \
 	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- \
 	    $(FUZZ_BUILD)/corpus/$$t || exit 1; \

@@ -5,9 +5,10 @@
 #include <stdexcept>
 
 const char* UsageText() {
-    return "usage: imagora [options] IMAGE...\n"
-           "Reads each image (PNG, JPEG, BMP) as one frame of a new V/A sequence and runs the\n"
-           "morphing module on it.\n"
+    return "usage: imagora [options] FILE...\n"
+           "Reads each file into a new V/A sequence and runs the morphing module on it: a still\n"
+           "image (PNG, JPEG, BMP, GIF, TIFF, WebP, HEIF) is one frame; an animated GIF or WebP\n"
+           "and a video (MP4, MOV, WebM, MKV, AVI) give every frame with its delay.\n"
            "\n"
            "options:\n"
            "  --select N     the selected frame, the start image (default 0)\n"
@@ -19,6 +20,12 @@ const char* UsageText() {
            "  --script FILE  drive the windows from a script of user actions\n"
            "  --save DIR     afterwards write the sequence as DIR/frame_NNNN.png and\n"
            "                 DIR/sequence.txt\n"
+           "  --save FILE    afterwards write the sequence as one FILE.gif, FILE.webp,\n"
+           "                 FILE.mp4 (H.264) or FILE.webm (VP8), each frame held for its delay\n"
+           "                 (--save may be given more than once: one run, several outputs)\n"
+           "  --format NAME  png, gif, webp, mp4 or webm: the format of every --save\n"
+           "                 whatever its extension\n"
+           "  --timings      print how long the run and the writing took on stderr\n"
            "  --help         print this text\n";
 }
 
@@ -41,11 +48,15 @@ HostOptions ParseCommandLine(int argc, char** argv) {
         } else if (arg == "--script") {
             options.script = value();
         } else if (arg == "--save") {
-            options.saveDir = value();
+            options.saves.push_back(value());
+        } else if (arg == "--format") {
+            options.format = value();
         } else if (arg == "--still") {
             options.still = true;
         } else if (arg == "--info") {
             options.info = true;
+        } else if (arg == "--timings") {
+            options.timings = true;
         } else if (arg == "--headless") {
             options.headless = true;
         } else if (arg == "--help" || arg == "-h") {

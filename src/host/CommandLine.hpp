@@ -13,8 +13,10 @@ struct HostOptions {
     bool info = false;
     bool headless = false;
     bool help = false;
+    bool timings = false; // --timings: render and write times on stderr
     std::optional<std::string> script;
-    std::optional<std::string> saveDir;
+    std::vector<std::string> saves; // each a folder of PNG files or one animation or video file
+    std::string format;             // --format: overrides the extension of every save
 };
 
 // Parses argv; throws std::runtime_error with a one-line reason.

@@ -51,6 +51,8 @@ int32_t HostSession::Command(int32_t code) {
         int index = frames_.InsertImage(runStart_ + 1 + inserted_++);
         frames_.SetImage(index, *exchange_.Graphic);
         frames_.SetImageDelayTime(index, exchange_.Delay * 10);
+        if (OnFrameInserted)
+            OnFrameInserted(index, *exchange_.Graphic);
         return 1;
     }
     default:

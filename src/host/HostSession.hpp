@@ -5,6 +5,7 @@
 #include "HostRecords.hpp"
 #include "MultiView.hpp"
 
+#include <functional>
 #include <memory>
 
 class HostSession {
@@ -16,6 +17,8 @@ public:
     // The context to pass; still: a current image but no V/A sequence.
     HostContext* Context() { return &context_; }
     void SetStill(bool still);
+    // Told of each frame the module hands over, with the index it was inserted at.
+    std::function<void(int index, const TBitmap& frame)> OnFrameInserted;
     // Handles one command of the module.
     int32_t Command(int32_t code);
     // The callback to pass to the module (it reaches the current session).

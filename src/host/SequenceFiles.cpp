@@ -1,5 +1,8 @@
 #include "SequenceFiles.hpp"
 
+#include "FrameReader.hpp"
+#include "MediaError.hpp"
+#include "PngEncodeQueue.hpp"
 #include "graphics/ImageFile.hpp"
 
 #include <unistd.h>
@@ -21,30 +24,28 @@ int64_t FramePixelLimit() {
     return std::min(quarter / kRunBytesPerPixel, kMaxImagePixels);
 }
 
-void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames, int64_t maxPixels) {
+void LoadFrames(const std::vector<std::string>& paths, TMultiView& frames, int64_t maxPixels,
+                const Progress& progress) {
     for (const std::string& path : paths) {
-        TBitmap image;
-        std::string error;
-        if (!LoadImageFile(path, image, error, maxPixels))
-            throw std::runtime_error(path + ": " + error);
-        image.SetPixelFormat(pf24bit);
-        int index = frames.AppendImage();
-        frames.SetImage(index, image);
+        try {
+            const auto reader = OpenFrameReader(path, maxPixels);
+            TBitmap frame;
+            int delayMs = 0;
+            int count = 0;
+            while (reader->Next(frame, delayMs)) {
+                const int index = frames.AppendImage();
+                frames.SetImage(index, frame);
+                frames.SetImageDelayTime(index, delayMs);
+                ++count;
+                if (progress)
+                    progress(frames.GetImageCount(), 0);
+            }
+            if (count == 0)
+                throw MediaError("holds no frame");
+        } catch (const MediaError& error) {
+            throw std::runtime_error(path + ": " + error.what());
+        }
     }
-}
-
-void PrepareOutputDir(const std::string& dir) {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir))
-        throw std::runtime_error(dir + ": cannot create the output folder");
-    fs::path probe = fs::path(dir) / ".tweenkit-write-test";
-    {
-        std::ofstream out(probe);
-        if (!out)
-            throw std::runtime_error(dir + ": the output folder is not writable");
-    }
-    fs::remove(probe, ec);
 }
 
 namespace {
@@ -58,8 +59,8 @@ public:
     StagedFiles& operator=(const StagedFiles&) = delete;
     ~StagedFiles() {
         std::error_code ec;
-        for (const std::string& name : names_)
-            fs::remove(Staged(name), ec);
+        for (const auto& [name, staged] : files_)
+            fs::remove(staged, ec);
     }
 
     // Removes what an earlier save that was killed left under staging names (and the encoder's
@@ -76,48 +77,85 @@ public:
 
     // Where the file of this final name is written first.
     fs::path Stage(const std::string& name) {
-        names_.push_back(name);
-        return Staged(name);
+        files_.emplace_back(name, dir_ / ("." + name + ".new"));
+        return files_.back().second;
     }
 
     // Renames every staged file over its final name, in staging order.
     void Commit() {
-        for (const std::string& name : names_) {
+        for (const auto& [name, staged] : files_) {
             std::error_code ec;
-            fs::rename(Staged(name), dir_ / name, ec);
+            fs::rename(staged, dir_ / name, ec);
             if (ec)
                 throw std::runtime_error((dir_ / name).string() +
                                          ": cannot replace file: " + ec.message());
         }
-        names_.clear();
+        files_.clear();
     }
 
 private:
-    fs::path Staged(const std::string& name) const { return dir_ / ("." + name + ".new"); }
-
     fs::path dir_;
-    std::vector<std::string> names_;
+    std::vector<std::pair<std::string, fs::path>> files_;
 };
 
 } // namespace
 
-void SaveFrames(const TMultiView& frames, const std::string& dir) {
+PngFolderSaver::PngFolderSaver(std::string dir, int framesBefore)
+    : dir_(std::move(dir)), tickets_(static_cast<size_t>(std::max(framesBefore, 0)), -1) {
+    StagedFiles::RemoveLeftovers(dir_);
+    queue_ = std::make_unique<PngEncodeQueue>(dir_);
+}
+
+PngFolderSaver::~PngFolderSaver() = default;
+
+void PngFolderSaver::FrameInserted(int index, const TBitmap& frame) {
+    index = std::clamp(index, 0, static_cast<int>(tickets_.size()));
+    tickets_.insert(tickets_.begin() + index, queue_->Submit(frame));
+}
+
+void PngFolderSaver::Save(const TMultiView& frames, const Progress& progress) {
     // Every file is written completely before the first one replaces an old one: a failure or
     // an interruption while writing leaves the previous save untouched, and the renames at the
     // end take moments. The listing goes last, so it never names a frame not yet in place.
-    StagedFiles::RemoveLeftovers(dir);
-    StagedFiles staged{fs::path(dir)};
-    std::string listing;
-    for (int i = 0; i < frames.GetImageCount(); ++i) {
+    const int count = frames.GetImageCount();
+    // Frames encoded ahead are used only while the list still matches what was seen inserted.
+    if (tickets_.size() != static_cast<size_t>(count))
+        tickets_.assign(static_cast<size_t>(count), -1);
+    auto frameName = [](int i) {
         char name[32];
         std::snprintf(name, sizeof name, "frame_%04d.png", i);
-        const auto image = frames.GetImage(i);
+        return std::string(name);
+    };
+    StagedFiles staged{fs::path(dir_)};
+    std::vector<fs::path> stagedPaths;
+    for (int i = 0; i < count; ++i) {
+        stagedPaths.push_back(staged.Stage(frameName(i)));
+        if (tickets_[i] >= 0)
+            continue;
+        auto image = frames.GetImage(i);
         if (!image)
-            throw std::runtime_error(std::string(name) + ": the frame holds no image");
-        std::string error;
-        if (!SavePng(staged.Stage(name).string(), *image, error))
-            throw std::runtime_error((fs::path(dir) / name).string() + ": " + error);
+            throw std::runtime_error(dir_ + ": frame " + std::to_string(i) + " holds no image");
+        tickets_[i] = queue_->Submit(std::move(*image), stagedPaths.back().string());
+    }
+    std::string listing;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = frameName(i);
+        try {
+            const fs::path encoded = queue_->Claim(tickets_[i]);
+            if (encoded != stagedPaths[i]) { // encoded ahead under a name of its own
+                std::error_code ec;
+                fs::rename(encoded, stagedPaths[i], ec);
+                if (ec) {
+                    fs::remove(encoded, ec);
+                    throw MediaError("cannot write: " + ec.message());
+                }
+            }
+        } catch (const MediaError& error) {
+            throw std::runtime_error((fs::path(dir_) / name).string() + ": " + error.what());
+        }
         listing += std::string(name) + " " + std::to_string(frames.GetImageDelayTime(i)) + "\n";
+        if (progress)
+            progress(i + 1, count);
     }
     const fs::path listingPath = staged.Stage("sequence.txt");
     {
@@ -125,7 +163,30 @@ void SaveFrames(const TMultiView& frames, const std::string& dir) {
         out << listing;
         out.flush();
         if (!out)
-            throw std::runtime_error((fs::path(dir) / "sequence.txt").string() + ": cannot write");
+            throw std::runtime_error((fs::path(dir_) / "sequence.txt").string() + ": cannot write");
     }
     staged.Commit();
+    tickets_.clear();
+}
+
+void SaveSequenceFile(const TMultiView& frames, const std::string& path, OutputFormat format,
+                      const Progress& progress) {
+    try {
+        const auto writer = OpenSequenceWriter(path, format);
+        const int count = frames.GetImageCount();
+        for (int i = 0; i < count; ++i) {
+            const auto image = frames.GetImage(i);
+            if (!image)
+                throw MediaError("frame " + std::to_string(i) + " holds no image");
+            writer->Add(*image, frames.GetImageDelayTime(i));
+            if (progress)
+                progress(i + 1, count);
+        }
+        writer->Finish([&](int percent) {
+            if (progress)
+                progress(percent, 100);
+        });
+    } catch (const MediaError& error) {
+        throw std::runtime_error(path + ": " + error.what());
+    }
 }

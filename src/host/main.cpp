@@ -4,17 +4,26 @@
 #include "CommandLine.hpp"
 #include "HostSession.hpp"
 #include "Module.hpp"
+#include "ProgressBar.hpp"
 #include "Script.hpp"
 #include "SequenceFiles.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long Milliseconds(Clock::duration elapsed) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+}
 
 std::string DefaultModulePath() {
     std::error_code ec;
@@ -69,8 +78,19 @@ int Run(int argc, char** argv) {
         return 0;
     }
 
+    // The output's format is known before anything is read: a wrong name fails at once.
+    std::vector<OutputFormat> formats;
+    for (const std::string& save : options.saves)
+        formats.push_back(ChooseOutputFormat(save, options.format));
+    if (options.saves.empty() && !options.format.empty())
+        throw std::runtime_error("--format needs --save");
+
     TMultiView frames(nullptr);
-    LoadFrames(options.images, frames);
+    {
+        ProgressBar bar("reading");
+        LoadFrames(options.images, frames, FramePixelLimit(),
+                   [&](int done, int count) { bar.Update(done, count); });
+    }
     if (!options.images.empty()) {
         if (options.select >= frames.GetImageCount())
             throw std::runtime_error("--select " + std::to_string(options.select) +
@@ -81,23 +101,46 @@ int Run(int argc, char** argv) {
     if (options.script)
         app->SetScript(
             std::make_unique<ScriptPlayer>(*options.script, ScriptPlayer::Parse(*options.script)));
-    if (options.saveDir)
-        PrepareOutputDir(*options.saveDir);
+    // The first PNG folder gets the frames encoded while the module runs.
+    std::unique_ptr<PngFolderSaver> folderSaver;
+    for (size_t i = 0; i < options.saves.size(); ++i) {
+        PrepareOutput(options.saves[i], formats[i]);
+        if (formats[i] == OutputFormat::PngFolder && !folderSaver)
+            folderSaver =
+                std::make_unique<PngFolderSaver>(options.saves[i], frames.GetImageCount());
+    }
 
     int32_t result;
+    const auto runStart = Clock::now();
     {
         HostSession session(frames);
         session.SetStill(options.still);
+        if (folderSaver)
+            session.OnFrameInserted = [&](int index, const TBitmap& frame) {
+                folderSaver->FrameInserted(index, frame);
+            };
         std::cout << module.Identification() << std::endl;
         result = module.Execute(session.Context(), &HostSession::Callback);
     }
     std::cout << "result: " << result << std::endl;
     if (app->ExitCode() != 0)
         return app->ExitCode();
-    if (options.saveDir) {
-        SaveFrames(frames, *options.saveDir);
-        std::cout << "frames: " << frames.GetImageCount() << std::endl;
+    const auto saveStart = Clock::now();
+    for (size_t i = 0; i < options.saves.size(); ++i) {
+        ProgressBar bar("saving " + options.saves[i]);
+        const Progress progress = [&](int done, int count) { bar.Update(done, count); };
+        if (formats[i] != OutputFormat::PngFolder)
+            SaveSequenceFile(frames, options.saves[i], formats[i], progress);
+        else if (options.saves[i] == folderSaver->Folder())
+            folderSaver->Save(frames, progress);
+        else
+            PngFolderSaver(options.saves[i], 0).Save(frames, progress);
     }
+    if (!options.saves.empty())
+        std::cout << "frames: " << frames.GetImageCount() << std::endl;
+    if (options.timings)
+        std::cerr << "render: " << Milliseconds(saveStart - runStart)
+                  << " ms\nwrite: " << Milliseconds(Clock::now() - saveStart) << " ms\n";
     return 0;
 }
 

@@ -2,7 +2,9 @@
 // to write leaves the previous files (or none), never a truncated frame.
 #include "Application.hpp"
 #include "HostProcess.hpp"
+#include "MultiView.hpp"
 #include "ReliabilityFiles.hpp"
+#include "SequenceFiles.hpp"
 #include "backends/headless/HeadlessBackend.hpp"
 #include "graphics/ImageFile.hpp"
 
@@ -125,6 +127,34 @@ TEST_F(InterruptedSave, AKillAtAnyMomentLeavesOnlyCompleteFramesOfOneSaveOrTheOt
     EXPECT_TRUE(hidden.empty()) << hidden.front();
     EXPECT_EQ(visible.size(), after.images.size() + 1);
     EXPECT_EQ(Slurp(Out() / "sequence.txt"), after.listing);
+}
+
+TEST_F(InterruptedSave, AKilledSaveOfOneFileLeavesTheOldFileOrTheNewOne) {
+    const Sequence before = MakeSequence("old", 3, 100);
+    const Sequence after = MakeSequence("new", 24, 900);
+    for (const char* name : {"out.gif", "out.webp", "out.mp4"}) {
+        SCOPED_TRACE(name);
+        const std::string file = (dir_ / name).string();
+        auto args = [&](const Sequence& sequence) {
+            std::vector<std::string> a = SaveArgs(sequence);
+            a[3] = file; // --save FILE
+            return a;
+        };
+        ASSERT_EQ(HostProcess(args(before)).Wait().code, 0);
+        int killedWhileSaving = 0;
+        for (int delayMs : {0, 5, 20, 60}) {
+            HostProcess host(args(after));
+            ASSERT_TRUE(host.WaitForLine("result:"));
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+            host.Kill();
+            killedWhileSaving += host.Wait().signalled;
+            TMultiView frames(nullptr);
+            LoadFrames({file}, frames); // throws on a partial file
+            EXPECT_TRUE(frames.GetImageCount() == 3 || frames.GetImageCount() == 24)
+                << frames.GetImageCount() << " frames, killed after " << delayMs << " ms";
+        }
+        EXPECT_GT(killedWhileSaving, 0) << "every save finished before its kill";
+    }
 }
 
 TEST_F(InterruptedSave, AFailedWriteLeavesThePreviousSaveAsItWas) {

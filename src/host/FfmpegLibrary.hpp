@@ -1,0 +1,22 @@
+// FFmpeg's libraries (libavformat, libavcodec, libswscale) for the host's video in and out.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+#include <string>
+
+// The containers the host opens; every other demuxer stays closed to file contents.
+inline constexpr const char* kVideoFormats = "mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,avi";
+
+// Silences the libraries' own logging (the host reports each failure once).
+void QuietFfmpeg();
+
+// The text of an FFmpeg error code.
+std::string FfmpegReason(int code);
+
+// swscale's coefficients and range for a frame's colour space (BT.601 when unstated).
+void SetColourDetails(SwsContext* scale, AVColorSpace space, AVColorRange range, bool toYuv);
