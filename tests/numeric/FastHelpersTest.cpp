@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cmath>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "KernelSchedule.hpp"
@@ -89,6 +90,29 @@ TEST(ParallelFor, RethrowsTheLowestFailingItem) {
                 EXPECT_EQ(failure.what(), std::to_string(c.expected)) << threads;
             }
         }
+    }
+}
+
+// The pool serves one job at a time: a loop started inside an item, or from a second thread
+// while a loop runs, runs on its caller alone, and every loop still runs each item once.
+TEST(ParallelFor, NestedAndConcurrentLoopsFinish) {
+    const KernelSchedule two{2, true, true, true};
+    std::vector<std::atomic<int>> inner(100 * 10);
+    const auto nested = [&] {
+        ParallelFor(100, two, 1, [&] {
+            return [&](int64_t outer) {
+                ParallelFor(10, two, 1, [&] {
+                    return
+                        [&](int64_t item) { ++inner[static_cast<std::size_t>(outer * 10 + item)]; };
+                });
+            };
+        });
+    };
+    std::thread other(nested);
+    nested();
+    other.join();
+    for (const std::atomic<int>& runs : inner) {
+        ASSERT_EQ(runs, 2);
     }
 }
 
