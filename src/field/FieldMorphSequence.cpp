@@ -18,12 +18,13 @@ void FieldMorphSequence(const Point* fieldSrc, const Point* fieldDst, int32_t fi
     // The fast kernels unless the environment asks for the reference ones.
     const bool reference = ReferenceForced();
     const KernelSchedule kernels;
+    FieldWarpScratch scratch; // kept for every warp, so frames after the first allocate nothing
     const auto warp = [&](const WorkImage& from, const WorkImage& to, const FieldLineSet& fromSet,
                           const FieldLineSet& toSet, double t) {
         if (reference) {
             FieldWarp(from, to, fromSet, toSet, t);
         } else {
-            FieldWarpFast(from, to, fromSet, toSet, t, kernels);
+            FieldWarpFast(from, to, fromSet, toSet, t, kernels, scratch);
         }
     };
 

@@ -18,11 +18,12 @@ void MeshMorphSequence(const Point* meshSrc, const Point* meshDst, int32_t meshC
     // The fast kernels unless the environment asks for the reference ones.
     const bool reference = ReferenceForced();
     const KernelSchedule kernels;
+    MeshWarpScratch scratch; // kept for every warp, so frames after the first allocate nothing
     const auto warp = [&](const WorkImage& from, const WorkImage& to, const MeshGrid& fromMesh) {
         if (reference) {
             MeshWarp2Pass(from, to, fromMesh, mid, linear);
         } else {
-            MeshWarp2PassFast(from, to, fromMesh, mid, linear, kernels);
+            MeshWarp2PassFast(from, to, fromMesh, mid, linear, kernels, scratch);
         }
     };
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <mutex>
+#include <type_traits>
 #include <utility>
 
 #include <omp.h>
@@ -20,7 +21,9 @@ inline int32_t ScheduleThreads(const KernelSchedule& schedule) {
 // Runs items 0 .. count - 1, each independent of the others, on up to the schedule's threads:
 // the calling thread and the helpers of the shared WorkerPool that join while it works.
 // makeWorker() is called once per participating thread and returns a callable
-// worker(int64_t item) that owns that thread's buffers, so no item allocates. Threads take
+// worker(int64_t item) that owns that thread's buffers, so no item allocates; a makeWorker
+// that takes an int32_t gets the participant's number instead, 0 .. threads - 1, to pick
+// buffers made beforehand. Threads take
 // contiguous chunks of chunk items from a shared counter, so a thread the system holds back
 // takes fewer chunks and no thread waits for work another one was given. When items fail,
 // the exception of the lowest failing item is rethrown: the one a plain loop would have
@@ -36,11 +39,18 @@ void ParallelFor(int64_t count, const KernelSchedule& schedule, int64_t chunk,
     std::mutex failureMutex;
     int64_t failedItem = count;
     std::exception_ptr failure;
-    const auto participate = [&](int32_t) {
+    const auto participate = [&](int32_t participant) {
         std::exception_ptr localFailure;
         int64_t localItem = count;
         try {
-            auto worker = makeWorker();
+            auto worker = [&] {
+                if constexpr (std::is_invocable_v<MakeWorker&, int32_t>) {
+                    return makeWorker(participant);
+                } else {
+                    static_cast<void>(participant);
+                    return makeWorker();
+                }
+            }();
             for (;;) {
                 const int64_t begin = next.fetch_add(chunk);
                 if (begin >= count) {

@@ -66,6 +66,25 @@ TEST(ParallelFor, RunsEveryItemOnce) {
     }
 }
 
+// A worker maker that takes a number gets each participating thread's own, below the thread
+// count, so threads can use buffers made beforehand without sharing them.
+TEST(ParallelFor, NumbersEachParticipantBelowTheThreadCount) {
+    for (const int32_t threads : {1, 2, 3}) {
+        std::vector<std::atomic<int>> makes(static_cast<std::size_t>(threads));
+        std::atomic<int64_t> items{0};
+        ParallelFor(500, KernelSchedule{threads, true, true, true}, 2, [&](int32_t participant) {
+            EXPECT_GE(participant, 0);
+            EXPECT_LT(participant, threads);
+            ++makes[static_cast<std::size_t>(participant)];
+            return [&](int64_t) { ++items; };
+        });
+        EXPECT_EQ(items, 500);
+        for (const std::atomic<int>& count : makes) {
+            EXPECT_LE(count, 1) << threads;
+        }
+    }
+}
+
 // Of several failing items, the lowest one's exception comes out, whatever the threads did.
 TEST(ParallelFor, RethrowsTheLowestFailingItem) {
     struct Case {
