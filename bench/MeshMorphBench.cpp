@@ -11,7 +11,7 @@ namespace {
 class DiscardingSink : public FrameSink {
 public:
     // Drops the frame.
-    void EmitFrame() override {}
+    void EmitFrame(const WorkImage&, int64_t) override {}
     // Ignores the step.
     void StepProgress() override {}
 };

@@ -74,3 +74,13 @@ MorphImages WorkingSet::Images() const {
                        w.FrameIpl,
                        w.WarpedDstIpl};
 }
+
+TBitmap* WorkingSet::BitmapOf(const WorkImage& image) const {
+    if (image.bits == window_.FrameBits) {
+        return frame_.get();
+    }
+    if (image.bits == window_.WarpedDstBits) {
+        return warpedDst_.get();
+    }
+    return nullptr;
+}

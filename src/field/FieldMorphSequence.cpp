@@ -40,7 +40,7 @@ void FieldMorphSequence(const Point* fieldSrc, const Point* fieldDst, int32_t fi
                 CrossDissolveFast(images.frameIpl, images.warpedDstIpl, time.alpha, kernels);
             }
         }
-        sink.EmitFrame();
+        sink.EmitFrame(images.frame, i);
         sink.StepProgress();
     }
 }

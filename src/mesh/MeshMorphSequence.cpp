@@ -40,7 +40,7 @@ void MeshMorphSequence(const Point* meshSrc, const Point* meshDst, int32_t meshC
                 CrossDissolveFast(images.frameIpl, images.warpedDstIpl, time.alpha, kernels);
             }
         }
-        sink.EmitFrame();
+        sink.EmitFrame(images.frame, i);
         sink.StepProgress();
     }
 }

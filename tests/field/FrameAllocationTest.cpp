@@ -42,7 +42,7 @@ class CountingSink : public FrameSink {
 public:
     CountingSink() { counts.reserve(64); }
 
-    void EmitFrame() override { counts.push_back(allocations.load()); }
+    void EmitFrame(const WorkImage&, int64_t) override { counts.push_back(allocations.load()); }
     void StepProgress() override {}
 
     std::vector<int64_t> counts; // allocations so far, at each frame
