@@ -6,6 +6,7 @@
 #include "FieldMorphSequence.hpp"
 #include "FlatRadioButton.hpp"
 #include "FlatSpinEdit.hpp"
+#include "KernelSchedule.hpp"
 #include "MeshMorphSequence.hpp"
 #include "MorphPlayer_frm.hpp"
 #include "MultiView.hpp"
@@ -112,13 +113,16 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         ProgressBar->SetPosition(0);
         EditorFrameSink sink(*this, workingSet, preview);
         const MorphImages images = workingSet.Images();
+        // The kernels are chosen here, once for the whole run.
+        const bool reference = ReferenceForced();
         if (Warp->Mode == 0) {
             MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
                               Frames_ed->Value(), WarpMesh_rbt1->Checked(), WarpOnly, RunScale,
-                              sink);
+                              reference ? ReferenceMeshKernels() : FastMeshKernels(), sink);
         } else {
             FieldMorphSequence(Warp->FieldSrc, Warp->FieldDst, Warp->FieldPointCount, MaxY, images,
-                               Frames_ed->Value(), WarpOnly, RunScale, sink);
+                               Frames_ed->Value(), WarpOnly, RunScale,
+                               reference ? ReferenceFieldKernels() : FastFieldKernels(), sink);
         }
         PanelProgress->SendToBack();
     } catch (const std::exception&) {
