@@ -8,14 +8,12 @@
 #include <type_traits>
 #include <utility>
 
-#include <omp.h>
-
 #include "KernelSchedule.hpp"
 #include "WorkerPool.hpp"
 
-// Threads a schedule asks for: its own count, or OpenMP's default (OMP_NUM_THREADS).
+// Threads a schedule asks for: its own count, or DefaultThreads().
 inline int32_t ScheduleThreads(const KernelSchedule& schedule) {
-    return schedule.threads > 0 ? schedule.threads : omp_get_max_threads();
+    return schedule.threads > 0 ? schedule.threads : DefaultThreads();
 }
 
 // Runs items 0 .. count - 1, each independent of the others, on up to the schedule's threads:

@@ -8,6 +8,7 @@
 
 #include "KernelSchedule.hpp"
 #include "ParallelFor.hpp"
+#include "ProcessorLoad.hpp"
 #include "Rounding.hpp"
 #include "TestSchedules.hpp"
 
@@ -46,6 +47,43 @@ TEST(ReferenceForced, ReadsTheSwitchOnEveryCall) {
         const ScopedEnvironment environment("TWEENKIT_REFERENCE", c.value);
         EXPECT_EQ(ReferenceForced(), c.forced) << (c.value ? c.value : "unset");
     }
+}
+
+// The default thread count takes the processors other work leaves idle, at least one and at
+// most the configured count.
+TEST(ThreadsForIdleProcessors, TakesTheIdleProcessors) {
+    struct Case {
+        int32_t maxThreads;
+        int32_t processors;
+        int32_t otherRunnable;
+        int32_t expected;
+    };
+    const Case cases[] = {{2, 2, 0, 2}, {2, 2, 1, 1}, {2, 2, 5, 1}, {8, 4, 1, 3},
+                          {2, 8, 0, 2}, {1, 8, 0, 1}, {0, 2, 0, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ThreadsForIdleProcessors(c.maxThreads, c.processors, c.otherRunnable), c.expected)
+            << c.maxThreads << " " << c.processors << " " << c.otherRunnable;
+    }
+}
+
+// A thread that spins is other work the probe sees.
+TEST(OtherRunnableThreads, SeesASpinningThread) {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> started{false};
+    std::thread spinner([&] {
+        started = true;
+        while (!stop.load(std::memory_order_relaxed)) {
+        }
+    });
+    while (!started) {
+    }
+    int32_t most = 0;
+    for (int32_t i = 0; i < 20; ++i) {
+        most = std::max(most, OtherRunnableThreads());
+    }
+    stop = true;
+    spinner.join();
+    EXPECT_GE(most, 1);
 }
 
 // Every item runs exactly once on any thread count, and each thread makes one worker.
