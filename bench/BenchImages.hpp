@@ -2,11 +2,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <stdlib.h>
+#include <thread>
 #include <vector>
+
+#include <omp.h>
 
 #include "IplHeader.hpp"
 #include "KernelSchedule.hpp"
@@ -104,12 +108,78 @@ inline IplHeaderPtr BenchHeader(const BenchImage& owned) {
 inline constexpr int64_t kReference = 0;
 inline constexpr int64_t kFast = 1;
 
+// A thread that keeps one processor busy while alive, as another busy program on the machine
+// would.
+class Spinner {
+public:
+    // Starts spinning when on.
+    explicit Spinner(bool on) {
+        if (on) {
+            thread_ = std::thread([this] {
+                while (!stop_.load(std::memory_order_relaxed)) {
+                }
+            });
+        }
+    }
+    Spinner(const Spinner&) = delete;
+    Spinner& operator=(const Spinner&) = delete;
+    ~Spinner() {
+        stop_.store(true);
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// The conditions of one case, from the two arguments after its path: the default thread
+// count (0) or one thread (1), and quiet (0) or beside a Spinner (1). Sets the default thread
+// count the fast kernels take while alive.
+class BenchConditions {
+public:
+    // Conditions of the case that state runs, whose path is argument pathArgument.
+    BenchConditions(const benchmark::State& state, int32_t pathArgument)
+        : oneThread_(state.range(pathArgument + 1) == 1),
+          spinner_(state.range(pathArgument + 2) == 1), defaultThreads_(omp_get_max_threads()) {
+        if (oneThread_) {
+            omp_set_num_threads(1);
+        }
+    }
+    BenchConditions(const BenchConditions&) = delete;
+    BenchConditions& operator=(const BenchConditions&) = delete;
+    ~BenchConditions() { omp_set_num_threads(defaultThreads_); }
+
+private:
+    bool oneThread_;
+    Spinner spinner_;
+    int32_t defaultThreads_;
+};
+
 // Shows the path and its thread count beside the timing; the fast kernels take one thread
 // below their parallel work (work < minimumWork).
 inline void ReportPath(benchmark::State& state, bool fast, int64_t work, int64_t minimumWork) {
     state.counters["threads"] =
         fast ? ScheduleThreads(ForWork(KernelSchedule{}, work, minimumWork)) : 1;
     state.SetLabel(fast ? "fast" : "reference");
+}
+
+// Adds the cases of one size to a benchmark whose arguments end in the path, the thread
+// count and the spinner: the reference on one thread and the fast path on the default
+// thread count and on one, each quiet and beside a spinner.
+inline void AddPathCases(benchmark::internal::Benchmark* bench, std::vector<int64_t> size) {
+    for (const int64_t spinner : {0, 1}) {
+        std::vector<int64_t> reference = size;
+        reference.insert(reference.end(), {kReference, 1, spinner});
+        bench->Args(reference);
+        for (const int64_t oneThread : {0, 1}) {
+            std::vector<int64_t> fast = size;
+            fast.insert(fast.end(), {kFast, oneThread, spinner});
+            bench->Args(fast);
+        }
+    }
 }
 
 // Sets TWEENKIT_REFERENCE for the sequences while alive: the reference path or the fast one.

@@ -11,13 +11,13 @@ namespace {
 class DiscardingSink : public FrameSink {
 public:
     // Drops the frame.
-    void EmitFrame() override {}
+    void EmitFrame(const WorkImage&, int64_t) override {}
     // Ignores the step.
     void StepProgress() override {}
 };
 
 // A whole 12-frame mesh morph (ten frames of two warps and a dissolve) with a 16 x 12 mesh;
-// arguments: width, height, path (reference or fast).
+// arguments: width, height, path (reference or fast), one thread, spinner.
 void BM_MeshMorphSequence12(benchmark::State& state) {
     const auto width = static_cast<int32_t>(state.range(0));
     const auto height = static_cast<int32_t>(state.range(1));
@@ -26,6 +26,7 @@ void BM_MeshMorphSequence12(benchmark::State& state) {
     BenchMorphImages images(width, height);
     DiscardingSink sink;
     const SequencePath path(fast);
+    const BenchConditions conditions(state, 2);
     for (auto _ : state) {
         MeshMorphSequence(nodes.src.data(), nodes.dst.data(), 16, 12, images.Images(), 12, false,
                           false, 1.0, sink);
@@ -36,10 +37,12 @@ void BM_MeshMorphSequence12(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MeshMorphSequence12)
-    ->ArgNames({"width", "height", "fast"})
-    ->ArgsProduct({{200}, {150}, {kReference, kFast}})
-    ->ArgsProduct({{640}, {480}, {kReference, kFast}})
-    ->ArgsProduct({{1920}, {1080}, {kReference, kFast}})
+    ->ArgNames({"width", "height", "fast", "one_thread", "spinner"})
+    ->Apply([](benchmark::internal::Benchmark* bench) {
+        AddPathCases(bench, {200, 150});
+        AddPathCases(bench, {640, 480});
+        AddPathCases(bench, {1920, 1080});
+    })
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);

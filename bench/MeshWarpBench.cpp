@@ -8,7 +8,7 @@
 namespace {
 
 // One two-pass warp of a 16 x 12 mesh with displaced nodes; arguments: width, height, linear,
-// path (reference or fast).
+// path (reference or fast), one thread, spinner.
 void BM_MeshWarp2Pass(benchmark::State& state) {
     const auto width = static_cast<int32_t>(state.range(0));
     const auto height = static_cast<int32_t>(state.range(1));
@@ -19,6 +19,7 @@ void BM_MeshWarp2Pass(benchmark::State& state) {
         BuildRunMeshes(nodes.src.data(), nodes.dst.data(), 16, 12, width, height, 1.0);
     const BenchImage src(width, height, 1);
     BenchImage dst(width, height, 2);
+    const BenchConditions conditions(state, 3);
     for (auto _ : state) {
         if (fast) {
             MeshWarp2PassFast(src.image, dst.image, meshes.src, meshes.dst, linear);
@@ -32,9 +33,13 @@ void BM_MeshWarp2Pass(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MeshWarp2Pass)
-    ->ArgNames({"width", "height", "linear", "fast"})
-    ->ArgsProduct({{640}, {480}, {1, 0}, {kReference, kFast}})
-    ->ArgsProduct({{1920}, {1080}, {1, 0}, {kReference, kFast}})
+    ->ArgNames({"width", "height", "linear", "fast", "one_thread", "spinner"})
+    ->Apply([](benchmark::internal::Benchmark* bench) {
+        for (const int64_t linear : {1, 0}) {
+            AddPathCases(bench, {640, 480, linear});
+            AddPathCases(bench, {1920, 1080, linear});
+        }
+    })
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);

@@ -55,10 +55,12 @@ IplHeaderPtr HeaderOver(Image& image) {
 
 class CountingSink : public FrameSink {
 public:
-    void EmitFrame() override {
+    void EmitFrame(const WorkImage&, int64_t index) override {
         ++emitted;
         if (emitted != stepped + 1)
             Fault("frame emitted without a progress step after the previous one");
+        if (index != emitted)
+            Fault("frame emitted out of order");
     }
     void StepProgress() override {
         ++stepped;

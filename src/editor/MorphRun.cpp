@@ -6,6 +6,7 @@
 #include "FieldMorphSequence.hpp"
 #include "FlatRadioButton.hpp"
 #include "FlatSpinEdit.hpp"
+#include "KernelSchedule.hpp"
 #include "MeshMorphSequence.hpp"
 #include "MorphPlayer_frm.hpp"
 #include "MultiView.hpp"
@@ -18,21 +19,28 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
-// Passes each frame of a sequence to the window's EmitFrame, then steps the bar.
+// Passes each frame of a sequence, as the bitmap of the working set that holds it, to the
+// window's frame output, then steps the bar.
 class EditorFrameSink : public FrameSink {
 public:
-    EditorFrameSink(TfrmTweenkit& window, bool preview) : window_(window), preview_(preview) {}
-    void EmitFrame() override {
-        window_.EmitFrame(window_.FrameBitmap, preview_, window_.Delay_ed->Value(),
-                          window_.WarpOnly);
+    EditorFrameSink(TfrmTweenkit& window, const WorkingSet& workingSet, bool preview)
+        : window_(window), workingSet_(workingSet), preview_(preview) {}
+    void EmitFrame(const WorkImage& frame, int64_t) override {
+        TBitmap* bitmap = workingSet_.BitmapOf(frame);
+        if (bitmap == nullptr) {
+            throw std::invalid_argument("a frame outside the working set");
+        }
+        window_.OutputFrame(bitmap, preview_, window_.Delay_ed->Value(), window_.WarpOnly);
     }
     void StepProgress() override { window_.ProgressBar->StepIt(); }
 
 private:
     TfrmTweenkit& window_;
+    const WorkingSet& workingSet_;
     bool preview_;
 };
 
@@ -87,7 +95,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         DstBitmap = scaledDst.get();
         SrcHandle = SrcBitmap->Handle();
         DstHandle = DstBitmap->Handle();
-        EmitFrame(SrcBitmap, true, Delay_ed->Value(), false);
+        OutputFrame(SrcBitmap, true, Delay_ed->Value(), false);
     } else {
         OutView = Sequence->FrameList;
         SrcBitmap = LeftView->GetFBitmap();
@@ -103,15 +111,18 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         const int count = Frames_ed->Value() - (WarpOnly ? 1 : 2);
         ProgressBar->SetMax(count < 0 ? 0 : count);
         ProgressBar->SetPosition(0);
-        EditorFrameSink sink(*this, preview);
+        EditorFrameSink sink(*this, workingSet, preview);
         const MorphImages images = workingSet.Images();
+        // The kernels are chosen here, once for the whole run.
+        const bool reference = ReferenceForced();
         if (Warp->Mode == 0) {
             MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
                               Frames_ed->Value(), WarpMesh_rbt1->Checked(), WarpOnly, RunScale,
-                              sink);
+                              reference ? ReferenceMeshKernels() : FastMeshKernels(), sink);
         } else {
             FieldMorphSequence(Warp->FieldSrc, Warp->FieldDst, Warp->FieldPointCount, MaxY, images,
-                               Frames_ed->Value(), WarpOnly, RunScale, sink);
+                               Frames_ed->Value(), WarpOnly, RunScale,
+                               reference ? ReferenceFieldKernels() : FastFieldKernels(), sink);
         }
         PanelProgress->SendToBack();
     } catch (const std::exception&) {
@@ -125,14 +136,14 @@ bool TfrmTweenkit::RunMorph(bool preview) {
     Screen->SetCursor(crDefault);
     if (preview) {
         if (!WarpOnly)
-            EmitFrame(DstBitmap, true, Delay_ed->Value(), false);
+            OutputFrame(DstBitmap, true, Delay_ed->Value(), false);
         frmMorphPlayer->ShowModal();
     }
     SrcBitmap = DstBitmap = nullptr;
     return true;
 }
 
-void TfrmTweenkit::EmitFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly) {
+void TfrmTweenkit::OutputFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly) {
     if (preview) {
         const int index = OutView->AppendImage();
         OutView->SetImage(index, *bitmap);

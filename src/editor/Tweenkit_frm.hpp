@@ -7,7 +7,7 @@
 //   Tweenkit_frm.cpp     creation, showing, resizing, closing, zoom, method switch, mouse routing
 //   TweenkitLayout.cpp   the controls and their properties
 //   TweenkitEditing.cpp  the mesh and field handlers, delegating to the two editors
-//   MorphRun.cpp         the run buttons, RunMorph and EmitFrame
+//   MorphRun.cpp         the run buttons, RunMorph and OutputFrame
 #pragma once
 
 #include "Form.hpp"
@@ -70,7 +70,7 @@ public:
     // host's sequence; false when the generation failed and was reported.
     bool RunMorph(bool preview);
     // Hands one finished frame to the player's list (preview) or to the host.
-    void EmitFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly);
+    void OutputFrame(TBitmap* bitmap, bool preview, int delay, bool warpOnly);
 
     // Controls.
     TSplitter* Splitter = nullptr;

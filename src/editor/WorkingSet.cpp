@@ -35,10 +35,9 @@ WorkingSet::WorkingSet(TfrmTweenkit& w) : window_(w) {
     w.FrameInfo = GetDibInfo(w.FrameHandle, w.DibScratch);
     w.FrameBits = w.FrameInfo.Bits;
 
-    const int rowBytes = 3 * w.FrameInfo.Width;
-    const int remainder = rowBytes % 4;
-    w.RowPad = remainder > 0 ? 4 - remainder : 0;
-    w.RowStride = rowBytes + w.RowPad;
+    // Rows of every working image are laid out as WorkImage describes them.
+    w.RowPad = RowPadFor(w.FrameInfo.Width);
+    w.RowStride = RowStrideFor(w.FrameInfo.Width);
 
     frameIpl_ = HeaderOver(w.FrameInfo, w.WorkWidth, w.WorkHeight);
     w.FrameIpl = frameIpl_.get();
@@ -73,4 +72,14 @@ MorphImages WorkingSet::Images() const {
                        ImageOf(w.WarpedDstBits, w),
                        w.FrameIpl,
                        w.WarpedDstIpl};
+}
+
+TBitmap* WorkingSet::BitmapOf(const WorkImage& image) const {
+    if (image.bits == window_.FrameBits) {
+        return frame_.get();
+    }
+    if (image.bits == window_.WarpedDstBits) {
+        return warpedDst_.get();
+    }
+    return nullptr;
 }

@@ -23,6 +23,9 @@ public:
     // The run's four images and two headers as the sequences take them.
     MorphImages Images() const;
 
+    // The bitmap of the working set whose pixels image describes, or null for none.
+    TBitmap* BitmapOf(const WorkImage& image) const;
+
 private:
     TfrmTweenkit& window_;
     std::unique_ptr<TBitmap> frame_;

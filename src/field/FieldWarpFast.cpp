@@ -25,19 +25,11 @@ constexpr double kExactLimit = 1 << 24; // line ends and image sides up to here 
 
 constexpr int64_t kAbsBits = 0x7FFFFFFFFFFFFFFF; // every bit but the sign
 
-// One line's terms in doubles, converted as the reference converts them.
-struct LineTerms {
-    double px, py, qx, qy, dx, dy;                  // the moved line
-    double lenSq, len;                              // its squared length and length
-    double fromPx, fromPy, fromDx, fromDy, fromLen; // the line of the sampled image
-    double lengthWeight;                            // len^p of the moved line
-};
-
 // What every row of one warp reads.
 struct FieldWarpJob {
     const WorkImage& image;
     const WorkImage& out;
-    const LineTerms* lines;
+    const FieldLineTerms* lines;
     int32_t count;
 };
 
@@ -91,9 +83,8 @@ using Mask = int64_t __attribute__((vector_size(kLanes * sizeof(int64_t))));
 
 namespace {
 
-// The terms of every moved line beside its line of the sampled image.
-std::vector<LineTerms> TermsOf(const MovedLines& moved, const FieldLineSet& fromLines) {
-    std::vector<LineTerms> terms(moved.lines.count);
+// The terms of every moved line beside its line of the sampled image, into terms.
+void TermsOf(const MovedLines& moved, const FieldLineSet& fromLines, FieldLineTerms* terms) {
     for (int32_t k = 0; k < moved.lines.count; ++k) {
         const FieldLine& line = moved.lines.lines[k];
         const FieldLine& from = fromLines.lines[k];
@@ -112,7 +103,6 @@ std::vector<LineTerms> TermsOf(const MovedLines& moved, const FieldLineSet& from
                     from.len,
                     moved.lengthWeight[k]};
     }
-    return terms;
 }
 
 // True when the lanes' doubles hold the reference's integer products exactly: with every
@@ -149,7 +139,14 @@ void WarpRowPixels(const WorkImage& image, const WorkImage& out, const MovedLine
 } // namespace
 
 void FieldWarpFast(const WorkImage& image, const WorkImage& out, const FieldLineSet& fromLines,
-                   const FieldLineSet& toLines, double t, const KernelSchedule& requested) {
+                   const FieldLineSet& toLines, double t, const KernelSchedule& schedule) {
+    FieldWarpScratch scratch;
+    FieldWarpFast(image, out, fromLines, toLines, t, schedule, scratch);
+}
+
+void FieldWarpFast(const WorkImage& image, const WorkImage& out, const FieldLineSet& fromLines,
+                   const FieldLineSet& toLines, double t, const KernelSchedule& requested,
+                   FieldWarpScratch& scratch) {
     RequireFieldWarpInputs(image, out, fromLines, toLines);
     MovedLines moved;
     MoveFieldLines(fromLines, toLines, t, moved);
@@ -164,8 +161,11 @@ void FieldWarpFast(const WorkImage& image, const WorkImage& out, const FieldLine
         });
         return;
     }
-    const std::vector<LineTerms> terms = TermsOf(moved, fromLines);
-    const FieldWarpJob job{image, out, terms.data(), moved.lines.count};
+    if (scratch.terms.size() < static_cast<std::size_t>(moved.lines.count)) {
+        scratch.terms.resize(static_cast<std::size_t>(moved.lines.count));
+    }
+    TermsOf(moved, fromLines, scratch.terms.data());
+    const FieldWarpJob job{image, out, scratch.terms.data(), moved.lines.count};
     void (*warpRow)(const FieldWarpJob&, int32_t) = baseline::WarpRowLanes;
 #if defined(__x86_64__) || defined(__i386__)
     if (UseAvx512(schedule)) {

@@ -2,6 +2,7 @@
 
 #include "KernelSchedule.hpp"
 #include "MeshGrid.hpp"
+#include "MeshWarpScratch.hpp"
 #include "WorkImage.hpp"
 
 // Pixels below which the warp runs on one thread unless the schedule names a thread count.
@@ -15,3 +16,9 @@ inline constexpr int64_t kMeshWarpParallelPixels = int64_t{1} << 17;
 // reference does; dst is then undefined.
 void MeshWarp2PassFast(const WorkImage& src, const WorkImage& dst, const MeshGrid& srcMesh,
                        const MeshGrid& dstMesh, bool linear, const KernelSchedule& schedule = {});
+
+// MeshWarp2PassFast in the given working memory, which it prepares: a warp that fits the
+// memory left by an earlier one allocates nothing.
+void MeshWarp2PassFast(const WorkImage& src, const WorkImage& dst, const MeshGrid& srcMesh,
+                       const MeshGrid& dstMesh, bool linear, const KernelSchedule& schedule,
+                       MeshWarpScratch& scratch);

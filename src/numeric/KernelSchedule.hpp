@@ -3,22 +3,26 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "ProcessorLoad.hpp"
+
 // The knobs of a fast kernel. Whatever they say, a fast kernel writes the same bytes as its
 // reference: they only choose how the independent work is spread over threads and lanes.
 struct KernelSchedule {
-    int32_t threads = 0; // worker threads; 0 takes OpenMP's default (OMP_NUM_THREADS)
+    int32_t threads = 0; // worker threads; 0 takes DefaultThreads(): OMP_NUM_THREADS at most,
+                         // no more than the processors that other work leaves idle
     bool simd = true;    // vector code across independent outputs; false runs them one by one
     bool avx2 = true;    // with simd: the AVX2 variant where the processor has it
     bool avx512 = true;  // with simd: the AVX-512 variant, where a kernel has one and the
                          // processor too; otherwise AVX2 or the baseline
 };
 
-// The schedule for one call with the given amount of work: OpenMP's default thread count
-// (threads 0) drops to one thread below minimumWork, where starting and joining threads costs
-// more than it saves, most of all on a loaded machine. An explicit count stays.
+// The schedule for one call with the given amount of work, with the default thread count
+// (threads 0) settled once for the whole call: one thread below minimumWork, where starting
+// and joining threads costs more than it saves, otherwise DefaultThreads(). An explicit count
+// stays.
 inline KernelSchedule ForWork(KernelSchedule schedule, int64_t work, int64_t minimumWork) {
-    if (schedule.threads == 0 && work < minimumWork) {
-        schedule.threads = 1;
+    if (schedule.threads == 0) {
+        schedule.threads = work < minimumWork ? 1 : DefaultThreads();
     }
     return schedule;
 }

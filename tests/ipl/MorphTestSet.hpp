@@ -41,16 +41,21 @@ struct MorphTestSet {
 };
 
 // Records what a sequence hands on: "E" for a frame, "P" for a progress step, and a copy of
-// every emitted frame.
+// every emitted frame. A frame that is not the working set's frame image, or whose number is
+// not the next one, is recorded as "X".
 class RecordingSink : public FrameSink {
 public:
-    // Watches the frame image of a working set.
+    // Expects the frame image of a working set.
     explicit RecordingSink(const OwnedImage& frame) : frame_(frame) {}
 
     // Records the event and copies the frame.
-    void EmitFrame() override {
-        events += 'E';
-        frames.push_back(frame_.pixels);
+    void EmitFrame(const WorkImage& frame, int64_t index) override {
+        const bool expected = frame.bits == frame_.image.bits &&
+                              SameGeometry(frame, frame_.image) &&
+                              index == static_cast<int64_t>(frames.size()) + 1;
+        events += expected ? 'E' : 'X';
+        frames.emplace_back(frame.bits,
+                            frame.bits + static_cast<std::size_t>(frame.rowStride) * frame.height);
     }
 
     // Records the event.

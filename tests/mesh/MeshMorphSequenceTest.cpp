@@ -133,6 +133,28 @@ TEST(MeshMorphSequence, FailingFrameEndsTheSequence) {
     }
 }
 
+// Calls of the kernels handed to a sequence, in order: "W" a warp, "D" a dissolve.
+std::string kernelCalls;
+
+// The sequence runs the kernels it is handed, whatever TWEENKIT_REFERENCE says: two warps
+// and a dissolve per frame, one warp per frame in warp-only mode.
+TEST(MeshMorphSequence, RunsTheKernelsItIsHanded) {
+    const MeshMorphKernels recording{[](const WorkImage&, const WorkImage&, const MeshGrid&,
+                                        const MeshGrid&, bool,
+                                        MeshWarpScratch&) { kernelCalls += 'W'; },
+                                     [](IplHeader*, const IplHeader*, int) { kernelCalls += 'D'; }};
+    const std::vector<Point> nodes = NewMeshNodes(20, 10, 1, 1);
+    for (const bool warpOnly : {false, true}) {
+        MorphTestSet set(20, 10);
+        RecordingSink sink(set.frame);
+        kernelCalls.clear();
+        MeshMorphSequence(nodes.data(), nodes.data(), 1, 1, set.Images(), 4, true, warpOnly, 1.0,
+                          recording, sink);
+        EXPECT_EQ(kernelCalls, warpOnly ? "WWW" : "WWDWWD");
+        EXPECT_EQ(sink.events, warpOnly ? "EPEPEP" : "EPEP");
+    }
+}
+
 TEST(MeshMorphSequence, RejectsAnIncompleteWorkingSet) {
     OnePixelRun run;
     MorphImages images = run.set.Images();

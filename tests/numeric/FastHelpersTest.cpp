@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cmath>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "KernelSchedule.hpp"
 #include "ParallelFor.hpp"
+#include "ProcessorLoad.hpp"
 #include "Rounding.hpp"
 #include "TestSchedules.hpp"
 
@@ -47,6 +49,43 @@ TEST(ReferenceForced, ReadsTheSwitchOnEveryCall) {
     }
 }
 
+// The default thread count takes the processors other work leaves idle, at least one and at
+// most the configured count.
+TEST(ThreadsForIdleProcessors, TakesTheIdleProcessors) {
+    struct Case {
+        int32_t maxThreads;
+        int32_t processors;
+        int32_t otherRunnable;
+        int32_t expected;
+    };
+    const Case cases[] = {{2, 2, 0, 2}, {2, 2, 1, 1}, {2, 2, 5, 1}, {8, 4, 1, 3},
+                          {2, 8, 0, 2}, {1, 8, 0, 1}, {0, 2, 0, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ThreadsForIdleProcessors(c.maxThreads, c.processors, c.otherRunnable), c.expected)
+            << c.maxThreads << " " << c.processors << " " << c.otherRunnable;
+    }
+}
+
+// A thread that spins is other work the probe sees.
+TEST(OtherRunnableThreads, SeesASpinningThread) {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> started{false};
+    std::thread spinner([&] {
+        started = true;
+        while (!stop.load(std::memory_order_relaxed)) {
+        }
+    });
+    while (!started) {
+    }
+    int32_t most = 0;
+    for (int32_t i = 0; i < 20; ++i) {
+        most = std::max(most, OtherRunnableThreads());
+    }
+    stop = true;
+    spinner.join();
+    EXPECT_GE(most, 1);
+}
+
 // Every item runs exactly once on any thread count, and each thread makes one worker.
 TEST(ParallelFor, RunsEveryItemOnce) {
     for (const int32_t threads : {1, 2, 3}) {
@@ -61,6 +100,25 @@ TEST(ParallelFor, RunsEveryItemOnce) {
                 ASSERT_EQ(runs[static_cast<std::size_t>(i)], 1) << threads << " " << i;
             }
             EXPECT_LE(workers, threads);
+        }
+    }
+}
+
+// A worker maker that takes a number gets each participating thread's own, below the thread
+// count, so threads can use buffers made beforehand without sharing them.
+TEST(ParallelFor, NumbersEachParticipantBelowTheThreadCount) {
+    for (const int32_t threads : {1, 2, 3}) {
+        std::vector<std::atomic<int>> makes(static_cast<std::size_t>(threads));
+        std::atomic<int64_t> items{0};
+        ParallelFor(500, KernelSchedule{threads, true, true, true}, 2, [&](int32_t participant) {
+            EXPECT_GE(participant, 0);
+            EXPECT_LT(participant, threads);
+            ++makes[static_cast<std::size_t>(participant)];
+            return [&](int64_t) { ++items; };
+        });
+        EXPECT_EQ(items, 500);
+        for (const std::atomic<int>& count : makes) {
+            EXPECT_LE(count, 1) << threads;
         }
     }
 }
@@ -89,6 +147,29 @@ TEST(ParallelFor, RethrowsTheLowestFailingItem) {
                 EXPECT_EQ(failure.what(), std::to_string(c.expected)) << threads;
             }
         }
+    }
+}
+
+// The pool serves one job at a time: a loop started inside an item, or from a second thread
+// while a loop runs, runs on its caller alone, and every loop still runs each item once.
+TEST(ParallelFor, NestedAndConcurrentLoopsFinish) {
+    const KernelSchedule two{2, true, true, true};
+    std::vector<std::atomic<int>> inner(100 * 10);
+    const auto nested = [&] {
+        ParallelFor(100, two, 1, [&] {
+            return [&](int64_t outer) {
+                ParallelFor(10, two, 1, [&] {
+                    return
+                        [&](int64_t item) { ++inner[static_cast<std::size_t>(outer * 10 + item)]; };
+                });
+            };
+        });
+    };
+    std::thread other(nested);
+    nested();
+    other.join();
+    for (const std::atomic<int>& runs : inner) {
+        ASSERT_EQ(runs, 2);
     }
 }
 
