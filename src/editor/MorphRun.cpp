@@ -26,7 +26,7 @@ class EditorFrameSink : public FrameSink {
 public:
     EditorFrameSink(TfrmTweenkit& window, bool preview) : window_(window), preview_(preview) {}
     void EmitFrame() override {
-        window_.EmitFrame(window_.FrameBitmap, preview_, window_.Delay_ed->Value(),
+        window_.EmitFrame(window_.FrameBitmap, preview_, window_.DelayEdit->Value(),
                           window_.WarpOnly);
     }
     void StepProgress() override { window_.ProgressBar->StepIt(); }
@@ -87,7 +87,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         DstBitmap = scaledDst.get();
         SrcHandle = SrcBitmap->Handle();
         DstHandle = DstBitmap->Handle();
-        EmitFrame(SrcBitmap, true, Delay_ed->Value(), false);
+        EmitFrame(SrcBitmap, true, DelayEdit->Value(), false);
     } else {
         OutView = Sequence->FrameList;
         SrcBitmap = LeftView->GetFBitmap();
@@ -100,18 +100,18 @@ bool TfrmTweenkit::RunMorph(bool preview) {
     Screen->SetCursor(crHourGlass);
     try {
         PanelProgress->BringToFront();
-        const int count = Frames_ed->Value() - (WarpOnly ? 1 : 2);
+        const int count = FramesEdit->Value() - (WarpOnly ? 1 : 2);
         ProgressBar->SetMax(count < 0 ? 0 : count);
         ProgressBar->SetPosition(0);
         EditorFrameSink sink(*this, preview);
         const MorphImages images = workingSet.Images();
         if (Warp->Mode == 0) {
             MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
-                              Frames_ed->Value(), WarpMesh_rbt1->Checked(), WarpOnly, RunScale,
+                              FramesEdit->Value(), LinearRadio->Checked(), WarpOnly, RunScale,
                               sink);
         } else {
             FieldMorphSequence(Warp->FieldSrc, Warp->FieldDst, Warp->FieldPointCount, MaxY, images,
-                               Frames_ed->Value(), WarpOnly, RunScale, sink);
+                               FramesEdit->Value(), WarpOnly, RunScale, sink);
         }
         PanelProgress->SendToBack();
     } catch (const std::exception&) {
@@ -125,7 +125,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
     Screen->SetCursor(crDefault);
     if (preview) {
         if (!WarpOnly)
-            EmitFrame(DstBitmap, true, Delay_ed->Value(), false);
+            EmitFrame(DstBitmap, true, DelayEdit->Value(), false);
         frmMorphPlayer->ShowModal();
     }
     SrcBitmap = DstBitmap = nullptr;

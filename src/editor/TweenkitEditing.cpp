@@ -28,7 +28,7 @@ void TfrmTweenkit::WarpMeshG_btnClick(TObject*) {
         return;
     // On an image under 20 pixels wide or high a count comes out as 0: no mesh fits
     // such an image, so the editor lays none.
-    mesh_->NewMesh(ValueInRange(*WarpMesh_ed1), ValueInRange(*WarpMesh_ed2), ImageWidth,
+    mesh_->NewMesh(ValueInRange(*MeshColumnsEdit), ValueInRange(*MeshRowsEdit), ImageWidth,
                    ImageHeight);
 }
 
@@ -43,7 +43,7 @@ void TfrmTweenkit::MeshMouseUp(int x, int y, TVectView* view) {
 }
 
 void TfrmTweenkit::MeshDragNode(int x, int y, TVectView* view) {
-    mesh_->DragNode(x, y, *view, MoveAll_chk->Checked());
+    mesh_->DragNode(x, y, *view, MoveBothCheck->Checked());
 }
 
 bool TfrmTweenkit::MeshHitTest(int x, int y, TVectView* view) {
@@ -61,7 +61,7 @@ void TfrmTweenkit::FieldMouseUp(int x, int y, TVectView* view) {
 }
 
 void TfrmTweenkit::FieldDragPoint(int x, int y, TVectView* view) {
-    field_->DragPoint(x, y, *view, MoveAll_chk->Checked());
+    field_->DragPoint(x, y, *view, MoveBothCheck->Checked());
 }
 
 bool TfrmTweenkit::FieldHitTest(int x, int y, TVectView* view) {

@@ -87,7 +87,7 @@ void TfrmTweenkit::FormCreate(TObject*) {
     RightView = CreateView(PanelRight, "RightView");
     LeftZoom = RightZoom = 100.0;
     MouseDown = false;
-    WarpOnly_lab->SetCaption("");
+    WarpOnlyLabel->SetCaption("");
     WarpOnly = false;
     PreviewSide = 200.0;
     RunScale = 1.0;
@@ -136,16 +136,16 @@ void TfrmTweenkit::FormShow(TObject*) {
     MaxX = ImageWidth - 1;
     MaxY = ImageHeight - 1;
 
-    WarpMesh_ed1->SetMaxValue(std::min(ImageWidth / 20, 100));
-    WarpMesh_ed2->SetMaxValue(std::min(ImageHeight / 20, 100));
-    WarpMesh_ed1->SetValue(WarpMesh_ed1->MaxValue() / 2);
-    WarpMesh_ed2->SetValue(WarpMesh_ed2->MaxValue() / 2);
+    MeshColumnsEdit->SetMaxValue(std::min(ImageWidth / 20, 100));
+    MeshRowsEdit->SetMaxValue(std::min(ImageHeight / 20, 100));
+    MeshColumnsEdit->SetValue(MeshColumnsEdit->MaxValue() / 2);
+    MeshRowsEdit->SetValue(MeshRowsEdit->MaxValue() / 2);
 
     if (selected + 1 < frames->GetImageCount()) {
         // An unusable final frame leaves the start image in its place.
         FetchFrame(selected + 1, scratch, false);
     } else {
-        WarpOnly_lab->SetCaption("Warp only mode!");
+        WarpOnlyLabel->SetCaption("Warp only mode!");
         WarpOnly = true;
     }
     RightView->Assign(scratch);
@@ -184,7 +184,7 @@ void TfrmTweenkit::VectCommonClick(TObject* sender) {
     double& zoom = left ? LeftZoom : RightZoom;
     switch (tag % 10) {
     case 0:
-        view->SetCenter((left ? centerLeft : centerRight)->Down());
+        view->SetCenter((left ? LeftCenterButton : RightCenterButton)->Down());
         view->SetViewX(0);
         view->SetViewY(0);
         break;
@@ -212,7 +212,7 @@ void TfrmTweenkit::MorphMethodClick(TObject*) {
         for (int i = 0; i < view->ObjectCount(); ++i)
             view->SetObjStyle(view->GetObjFromIndex(i), TVectStyle{});
     }
-    if (MorphMethod_rbt1->Checked()) {
+    if (MeshMethodRadio->Checked()) {
         Warp->Mode = 0;
         PanelMesh->BringToFront();
         ShowMeshObjects();
@@ -263,8 +263,8 @@ void TfrmTweenkit::ShowFieldObjects() {
 }
 
 void TfrmTweenkit::ShowFieldCounters() {
-    WField_lab2->SetCaption(std::to_string(Warp->FieldPointCount));
-    WField_lab3->SetCaption(std::to_string(1000 - Warp->FieldPointCount));
+    FieldUsedLabel->SetCaption(std::to_string(Warp->FieldPointCount));
+    FieldFreeLabel->SetCaption(std::to_string(1000 - Warp->FieldPointCount));
 }
 
 void TfrmTweenkit::VectViewMouseDown(TObject* sender, TMouseButton, TShiftState, int x, int y) {

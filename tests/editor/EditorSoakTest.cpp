@@ -116,32 +116,32 @@ protected:
             editor->LeftView->SetZoom(random_() % 2 ? 50 : 200);
             return "zoom";
         case 9:
-            Click(random_() % 2 ? editor->MorphMethod_rbt1 : editor->MorphMethod_rbt2);
+            Click(random_() % 2 ? editor->MeshMethodRadio : editor->FieldMethodRadio);
             return "method";
         case 10:
-            editor->WarpMesh_ed1->SetValue(static_cast<int>(random_() % 6));
-            editor->WarpMesh_ed2->SetValue(static_cast<int>(random_() % 6));
-            Click(editor->WarpMeshG_btn);
+            editor->MeshColumnsEdit->SetValue(static_cast<int>(random_() % 6));
+            editor->MeshRowsEdit->SetValue(static_cast<int>(random_() % 6));
+            Click(editor->NewMeshButton);
             return "new mesh";
         case 11:
-            Click(editor->WarpFBreak_btn);
+            Click(editor->LineBreakButton);
             return "break";
         case 12:
-            Click(editor->WarpFUndo_btn);
+            Click(editor->UndoLastButton);
             return "undo";
         case 13:
             if (random_() % 8 == 0)
-                Click(editor->WarpFClear_btn);
+                Click(editor->ClearButton);
             return "clear";
         case 14:
-            Click(editor->WarpFAdd_btn);
+            Click(editor->AddMoveButton);
             return "add/move";
         case 15:
-            Click(editor->MoveAll_chk);
+            Click(editor->MoveBothCheck);
             return "move all";
         case 16: {
-            TControl* buttons[] = {editor->zoominLeft, editor->zoomoutRight, editor->centerLeft,
-                                   editor->zoomoutLeft};
+            TControl* buttons[] = {editor->LeftZoomInButton, editor->RightZoomOutButton,
+                                   editor->LeftCenterButton, editor->LeftZoomOutButton};
             Click(buttons[random_() % 4]);
             return "view button";
         }
@@ -181,7 +181,7 @@ TEST_F(EditorSoak, InvariantsHoldAfterEveryRandomEvent) {
         ASSERT_TRUE(Check("event " + std::to_string(i) + " (" + event + ")"));
         // The counters follow every press in field mode.
         if (event == "press" && editor->Warp->Mode == 1) {
-            ASSERT_EQ(editor->WField_lab2->Caption(),
+            ASSERT_EQ(editor->FieldUsedLabel->Caption(),
                       std::to_string(editor->Warp->FieldPointCount));
         }
     }
