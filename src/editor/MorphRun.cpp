@@ -7,6 +7,7 @@
 #include "FlatRadioButton.hpp"
 #include "FlatSpinEdit.hpp"
 #include "MeshMorphSequence.hpp"
+#include "MethodEditor.hpp"
 #include "MorphPlayer_frm.hpp"
 #include "MultiView.hpp"
 #include "Screen.hpp"
@@ -46,7 +47,7 @@ std::unique_ptr<TBitmap> ScaledCopy(const TBitmap& source, int width, int height
 } // namespace
 
 bool TfrmTweenkit::RefusedWithoutGeometry() {
-    const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
+    const bool hasGeometry = ActiveEditor().HasGeometry();
     if (!hasGeometry)
         ShowMessage("No mesh created, action not performed!");
     return !hasGeometry;
@@ -105,7 +106,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         ProgressBar->SetPosition(0);
         EditorFrameSink sink(*this, preview);
         const MorphImages images = workingSet.Images();
-        if (Warp->Mode == 0) {
+        if (Warp->Mode == MorphMethod::Mesh) {
             MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
                               FramesEdit->Value(), LinearRadio->Checked(), WarpOnly, RunScale,
                               sink);

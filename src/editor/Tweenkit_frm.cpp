@@ -2,6 +2,7 @@
 
 #include "Dialogs.hpp"
 #include "FieldEditor.hpp"
+#include "FlatCheckBox.hpp"
 #include "FlatRadioButton.hpp"
 #include "FlatSpeedButton.hpp"
 #include "FlatSpinEdit.hpp"
@@ -94,8 +95,11 @@ void TfrmTweenkit::FormCreate(TObject*) {
     Warp = new WarpObjStru;
     Warp->LeftCursorMark = AddCursorMark(*LeftView);
     Warp->RightCursorMark = AddCursorMark(*RightView);
-    mesh_ = std::make_unique<MeshEditor>(*Warp, *LeftView, *RightView);
-    field_ = std::make_unique<FieldEditor>(*Warp, *LeftView, *RightView);
+    CreateEditors();
+    SetKeyPreview(true);
+    OnKeyDown = [this](TObject* sender, int& key, TShiftState shift) {
+        FormKeyDown(sender, key, shift);
+    };
 }
 
 bool TfrmTweenkit::FetchFrame(int index, TBitmap& scratch, bool resize) {
@@ -159,6 +163,9 @@ void TfrmTweenkit::FormResize(TObject*) {
 }
 
 void TfrmTweenkit::FormClose(TObject*, TCloseAction&) {
+    // The steps refer to the editors: they go first.
+    meshHistory_.Clear();
+    fieldHistory_.Clear();
     mesh_.reset();
     field_.reset();
     for (TVectView** view : {&LeftView, &RightView}) {
@@ -213,11 +220,11 @@ void TfrmTweenkit::MorphMethodClick(TObject*) {
             view->SetObjStyle(view->GetObjFromIndex(i), TVectStyle{});
     }
     if (MeshMethodRadio->Checked()) {
-        Warp->Mode = 0;
+        Warp->Mode = MorphMethod::Mesh;
         PanelMesh->BringToFront();
         ShowMeshObjects();
     } else {
-        Warp->Mode = 1;
+        Warp->Mode = MorphMethod::Field;
         PanelField->BringToFront();
         ShowFieldObjects();
     }
@@ -263,22 +270,20 @@ void TfrmTweenkit::ShowFieldObjects() {
 }
 
 void TfrmTweenkit::ShowFieldCounters() {
-    FieldUsedLabel->SetCaption(std::to_string(Warp->FieldPointCount));
-    FieldFreeLabel->SetCaption(std::to_string(1000 - Warp->FieldPointCount));
+    // The count as of the last press, "Undo last" or "Clear" (a break shows later).
+    const int count = field_->ShownCount();
+    FieldUsedLabel->SetCaption(std::to_string(count));
+    FieldFreeLabel->SetCaption(std::to_string(1000 - count));
 }
 
 void TfrmTweenkit::VectViewMouseDown(TObject* sender, TMouseButton, TShiftState, int x, int y) {
     auto* view = dynamic_cast<TVectView*>(sender);
     if (!view || !Warp)
         return;
-    const int bx = view->XScr2Bmp(x);
-    const int by = view->YScr2Bmp(y);
-    if (Warp->Mode == 0) {
-        MeshMouseDown(bx, by, view);
-    } else {
-        FieldMouseDown(bx, by, view);
+    MouseDown = true;
+    ActiveEditor().Press(view->XScr2Bmp(x), view->YScr2Bmp(y), *view);
+    if (Warp->Mode == MorphMethod::Field)
         ShowFieldCounters();
-    }
 }
 
 void TfrmTweenkit::VectViewMouseMove(TObject* sender, TShiftState, int x, int y) {
@@ -288,24 +293,16 @@ void TfrmTweenkit::VectViewMouseMove(TObject* sender, TShiftState, int x, int y)
     const int bx = view->XScr2Bmp(x);
     const int by = view->YScr2Bmp(y);
     if (MouseDown) {
-        if (Warp->Mode == 0)
-            MeshDragNode(bx, by, view);
-        else
-            FieldDragPoint(bx, by, view);
+        ActiveEditor().Drag(bx, by, *view, MoveBothCheck->Checked());
         return;
     }
-    const bool over = Warp->Mode == 0 ? MeshHitTest(bx, by, view) : FieldHitTest(bx, by, view);
-    view->SetCursor(over ? crHandPoint : crViewCross1);
+    view->SetCursor(ActiveEditor().HitTest(bx, by, *view) ? crHandPoint : crViewCross1);
 }
 
 void TfrmTweenkit::VectViewMouseUp(TObject* sender, TMouseButton, TShiftState, int x, int y) {
     auto* view = dynamic_cast<TVectView*>(sender);
     if (!view || !Warp)
         return;
-    const int bx = view->XScr2Bmp(x);
-    const int by = view->YScr2Bmp(y);
-    if (Warp->Mode == 0)
-        MeshMouseUp(bx, by, view);
-    else
-        FieldMouseUp(bx, by, view);
+    MouseDown = false;
+    ActiveEditor().Release(view->XScr2Bmp(x), view->YScr2Bmp(y), *view);
 }

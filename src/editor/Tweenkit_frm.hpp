@@ -6,10 +6,11 @@
 // The implementation is split by concern:
 //   Tweenkit_frm.cpp     creation, showing, resizing, closing, zoom, method switch, mouse routing
 //   TweenkitLayout.cpp   the controls and their properties
-//   TweenkitEditing.cpp  the mesh and field handlers, delegating to the two editors
+//   TweenkitEditing.cpp  the mesh and field buttons, undo and redo, delegating to the two editors
 //   MorphRun.cpp         the run buttons, RunMorph and EmitFrame
 #pragma once
 
+#include "EditHistory.hpp"
 #include "Form.hpp"
 #include "HostRecords.hpp"
 #include "WarpState.hpp"
@@ -29,6 +30,7 @@ class TFlatRadioButton;
 class TFlatSpeedButton;
 class TFlatCheckBox;
 class TFlatSpinEdit;
+class MethodEditor;
 class MeshEditor;
 class FieldEditor;
 struct IplHeader;
@@ -49,19 +51,21 @@ public:
     void VectViewMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void VectViewMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
-    // Mesh method (image coordinates; view is LeftView or RightView).
+    // "New mesh" and the field panel's buttons.
     void WarpMeshG_btnClick(TObject* sender);
-    void MeshMouseDown(int x, int y, TVectView* view);
-    void MeshMouseUp(int x, int y, TVectView* view);
-    void MeshDragNode(int x, int y, TVectView* view);
-    bool MeshHitTest(int x, int y, TVectView* view);
-
-    // Field method.
     void WarpFieldClick(TObject* sender);
-    void FieldMouseDown(int x, int y, TVectView* view);
-    void FieldMouseUp(int x, int y, TVectView* view);
-    void FieldDragPoint(int x, int y, TVectView* view);
-    bool FieldHitTest(int x, int y, TVectView* view);
+    // Ctrl+Z undoes the active method's last edit; Ctrl+Y and Ctrl+Shift+Z redo.
+    void FormKeyDown(TObject* sender, int& key, TShiftState shift);
+    void UndoEdit();
+    void RedoEdit();
+
+    // The editor of the active method, and the undo history of each method.
+    MethodEditor& ActiveEditor();
+    EditHistory& History(MorphMethod method) {
+        return method == MorphMethod::Mesh ? meshHistory_ : fieldHistory_;
+    }
+    MeshEditor& Mesh() { return *mesh_; }
+    FieldEditor& Field() { return *field_; }
 
     // Runs.
     void MorphPreview_btnClick(TObject* sender);
@@ -173,13 +177,22 @@ private:
     bool FetchFrame(int index, TBitmap& scratch, bool resize);
     // Tells the user and returns true when the active method has nothing to run on.
     bool RefusedWithoutGeometry();
-    // Shows the field counters for the current FieldPointCount.
+    // Shows the field counters for the point count the field editor says they show.
     void ShowFieldCounters();
     // Shows, in both views, the objects of the active method (see MorphMethodClick).
     void ShowMeshObjects();
     void ShowFieldObjects();
 
+    // Makes both editors and points their edit reports at the two histories.
+    void CreateEditors();
+    // Records an edit the editor of method reported.
+    void RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step);
+    // After an undo or a redo: what an edit of the method would have refreshed.
+    void AfterHistoryStep(MorphMethod method);
+
     std::unique_ptr<MeshEditor> mesh_;
     std::unique_ptr<FieldEditor> field_;
+    EditHistory meshHistory_;
+    EditHistory fieldHistory_;
     bool noImage_ = false;
 };

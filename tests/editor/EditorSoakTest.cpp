@@ -1,5 +1,5 @@
 // A seeded random-event soak of the editor: presses, drags, releases, wheel
-// turns, every button of both methods, previews and final runs, with the state
+// turns, every button of both methods, undo and redo keys, previews and final runs, with the state
 // record's invariants checked after every event. TWEENKIT_SOAK_EVENTS sets the
 // number of events (make soak runs a long one and reports the rate).
 #include "EditorFixture.hpp"
@@ -97,7 +97,7 @@ protected:
     std::string Act() {
         TVectView* view = View();
         const int x = Coordinate(editor->ImageWidth), y = Coordinate(editor->ImageHeight);
-        switch (random_() % 20) {
+        switch (random_() % 22) {
         case 0:
         case 1:
         case 2:
@@ -163,6 +163,16 @@ protected:
                 }
             }
             return "final";
+        case 19: {
+            int key = 'Z';
+            editor->FormKeyDown(editor.get(), key, ssCtrl);
+            return "ctrl+z";
+        }
+        case 20: {
+            int key = random_() % 2 ? 'Y' : 'Z';
+            editor->FormKeyDown(editor.get(), key, key == 'Y' ? ssCtrl : ssCtrl | ssShift);
+            return "redo";
+        }
         default:
             Drag(view, x, y, Coordinate(editor->ImageWidth), Coordinate(editor->ImageHeight));
             return "drag";
@@ -180,7 +190,7 @@ TEST_F(EditorSoak, InvariantsHoldAfterEveryRandomEvent) {
         const std::string event = Act();
         ASSERT_TRUE(Check("event " + std::to_string(i) + " (" + event + ")"));
         // The counters follow every press in field mode.
-        if (event == "press" && editor->Warp->Mode == 1) {
+        if (event == "press" && editor->Warp->Mode == MorphMethod::Field) {
             ASSERT_EQ(editor->FieldUsedLabel->Caption(),
                       std::to_string(editor->Warp->FieldPointCount));
         }

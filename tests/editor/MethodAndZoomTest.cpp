@@ -24,7 +24,7 @@ TEST_F(MethodAndZoom, EachMethodShowsOnlyItsOwnObjects) {
     editor->WarpMeshG_btnClick(nullptr);
     Move(editor->LeftView, 20, 20); // shows the right view's cursor mark
     editor->FieldMethodRadio->SetChecked(true);
-    EXPECT_EQ(W().Mode, 1);
+    EXPECT_EQ(W().Mode, MorphMethod::Field);
     EXPECT_EQ(editor->PanBotRight->Controls().back(), editor->PanelField);
     Press(editor->LeftView, 30, 30);
     Release(editor->LeftView, 60, 30);
@@ -37,7 +37,7 @@ TEST_F(MethodAndZoom, EachMethodShowsOnlyItsOwnObjects) {
     }
 
     editor->MeshMethodRadio->SetChecked(true);
-    EXPECT_EQ(W().Mode, 0);
+    EXPECT_EQ(W().Mode, MorphMethod::Mesh);
     EXPECT_EQ(editor->PanBotRight->Controls().back(), editor->PanelMesh);
     EXPECT_EQ(W().FieldPointCount, 2); // the field lines survive the switch
     for (TVectView* view : {editor->LeftView, editor->RightView}) {
