@@ -77,6 +77,7 @@ void TfrmTweenkit::CreateEditors() {
 
 void TfrmTweenkit::RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step) {
     History(method).Record(std::move(step));
+    GeometryChanged();
 }
 
 void TfrmTweenkit::UndoEdit() {
@@ -99,6 +100,7 @@ void TfrmTweenkit::RedoEdit() {
 void TfrmTweenkit::AfterHistoryStep(MorphMethod method) {
     if (method == MorphMethod::Field)
         ShowFieldCounters();
+    GeometryChanged();
 }
 
 void TfrmTweenkit::FormKeyDown(TObject*, int& key, TShiftState shift) {

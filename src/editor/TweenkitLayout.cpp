@@ -180,6 +180,12 @@ void TfrmTweenkit::CreateControls() {
     LinearRadio->SetChecked(true);
     CatmullRomRadio = Make<TFlatRadioButton>(this, PanelMesh, "WarpMesh_rbt2", 200, 32, 81, 17);
     CatmullRomRadio->SetCaption("Catmull-Rom");
+    // Settings a geometry file keeps.
+    auto settingChanged = [this](TObject*) { GeometryChanged(); };
+    LinearRadio->OnClick = settingChanged;
+    CatmullRomRadio->OnClick = settingChanged;
+    FramesEdit->OnChange = settingChanged;
+    DelayEdit->OnChange = settingChanged;
 
     PanelProgress = MakeStackedPanel(this, PanBotRight, "PanelProgress");
     ProgressBar = Make<TProgressBar>(this, PanelProgress, "ProgressBar", 14, 20, 270, 16);
@@ -229,6 +235,7 @@ void TfrmTweenkit::CreateControls() {
     }
     MoveBothCheck = Make<TFlatCheckBox>(this, PanelTopLeft, "MoveAll_chk", 141, 12, 108, 17);
     MoveBothCheck->SetCaption("Move src. && dest. ");
+    MoveBothCheck->OnClick = [this](TObject*) { GeometryChanged(); };
     WarpOnlyLabel = new TLabel(this);
     WarpOnlyLabel->SetName("WarpOnly_lab");
     WarpOnlyLabel->SetParent(PanelTopRight);

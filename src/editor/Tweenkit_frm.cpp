@@ -153,6 +153,7 @@ void TfrmTweenkit::FormShow(TObject*) {
         WarpOnly = true;
     }
     RightView->Assign(scratch);
+    OpenGeometry();
     LeftView->Repaint();
     RightView->Repaint();
 }
@@ -163,6 +164,10 @@ void TfrmTweenkit::FormResize(TObject*) {
 }
 
 void TfrmTweenkit::FormClose(TObject*, TCloseAction&) {
+    if (geometryTimer_) {
+        geometryTimer_->SetEnabled(false);
+        SaveGeometry();
+    }
     // The steps refer to the editors: they go first.
     meshHistory_.Clear();
     fieldHistory_.Clear();
@@ -210,6 +215,7 @@ void TfrmTweenkit::VectCommonClick(TObject* sender) {
     default:
         break;
     }
+    GeometryChanged();
 }
 
 void TfrmTweenkit::MorphMethodClick(TObject*) {
@@ -228,6 +234,7 @@ void TfrmTweenkit::MorphMethodClick(TObject*) {
         PanelField->BringToFront();
         ShowFieldObjects();
     }
+    GeometryChanged();
 }
 
 void TfrmTweenkit::ShowMeshObjects() {
@@ -294,6 +301,7 @@ void TfrmTweenkit::VectViewMouseMove(TObject* sender, TShiftState, int x, int y)
     const int by = view->YScr2Bmp(y);
     if (MouseDown) {
         ActiveEditor().Drag(bx, by, *view, MoveBothCheck->Checked());
+        GeometryChanged();
         return;
     }
     view->SetCursor(ActiveEditor().HitTest(bx, by, *view) ? crHandPoint : crViewCross1);

@@ -8,15 +8,18 @@
 //   TweenkitLayout.cpp   the controls and their properties
 //   TweenkitEditing.cpp  the mesh and field buttons, undo and redo, delegating to the two editors
 //   MorphRun.cpp         the run buttons, RunMorph and EmitFrame
+//   TweenkitGeometry.cpp the geometry file: restore, capture, debounced saves
 #pragma once
 
 #include "EditHistory.hpp"
 #include "Form.hpp"
+#include "GeometryRecord.hpp"
 #include "HostRecords.hpp"
 #include "WarpState.hpp"
 #include "graphics/Bitmap.hpp"
 
 #include <memory>
+#include <string>
 
 class TVectView;
 class TMultiView;
@@ -30,6 +33,7 @@ class TFlatRadioButton;
 class TFlatSpeedButton;
 class TFlatCheckBox;
 class TFlatSpinEdit;
+class TTimer;
 class MethodEditor;
 class MeshEditor;
 class FieldEditor;
@@ -163,6 +167,19 @@ public:
     // The warp state record, owned by the window from FormCreate to FormClose.
     WarpObjStru* Warp = nullptr;
 
+    // The geometry file the host named (empty: none). FormShow restores it when it
+    // was made for frames of this size; edits save it, at most once a second, and
+    // so does closing the window.
+    std::string GeometryPath;
+    // The window's work as a geometry file keeps it, and back.
+    GeometryRecord CaptureGeometry();
+    void RestoreGeometry(const GeometryRecord& record);
+    // Something a geometry file keeps has changed: saves now, or when a second has
+    // passed since the last save.
+    void GeometryChanged();
+    // Writes the geometry file now when one is set.
+    void SaveGeometry();
+
     // The editor shows no usable image (the host handed over none): FormShow then
     // closes the window and HPI_Execute reports it.
     bool NoImage() const { return noImage_; }
@@ -190,9 +207,16 @@ private:
     // After an undo or a redo: what an edit of the method would have refreshed.
     void AfterHistoryStep(MorphMethod method);
 
+    // Reads the geometry file at FormShow: restores it, or sets a bad one aside.
+    void OpenGeometry();
+
     std::unique_ptr<MeshEditor> mesh_;
     std::unique_ptr<FieldEditor> field_;
     EditHistory meshHistory_;
     EditHistory fieldHistory_;
     bool noImage_ = false;
+    TTimer* geometryTimer_ = nullptr; // the deferred save
+    int64_t lastGeometrySave_ = 0;
+    bool geometrySaved_ = false;      // at least once in this window
+    bool geometryUnwritable_ = false; // reported once, then no more tries
 };

@@ -19,6 +19,10 @@ const char* UsageText() {
            "  --script FILE  drive the windows from a script of user actions\n"
            "  --save DIR     afterwards write the sequence as DIR/frame_NNNN.png and\n"
            "                 DIR/sequence.txt\n"
+           "  --geometry FILE  the editor keeps its meshes and lines in FILE and finds\n"
+           "                 them there the next time (frames of the same size)\n"
+           "  --render       with --geometry: render the final sequence from FILE without\n"
+           "                 waiting for a person (headless)\n"
            "  --help         print this text\n";
 }
 
@@ -42,6 +46,10 @@ HostOptions ParseCommandLine(int argc, char** argv) {
             options.script = value();
         } else if (arg == "--save") {
             options.saveDir = value();
+        } else if (arg == "--geometry") {
+            options.geometry = value();
+        } else if (arg == "--render") {
+            options.render = true;
         } else if (arg == "--still") {
             options.still = true;
         } else if (arg == "--info") {
@@ -56,6 +64,10 @@ HostOptions ParseCommandLine(int argc, char** argv) {
             options.images.push_back(arg);
         }
     }
+    if (options.render && !options.geometry)
+        throw std::runtime_error("--render needs --geometry FILE");
+    if (options.render && options.script)
+        throw std::runtime_error("--render takes no --script");
     return options;
 }
 
@@ -65,5 +77,7 @@ const char* PreferredBackend(const HostOptions& options) {
         return value && *value;
     };
     bool display = named("DISPLAY") || named("WAYLAND_DISPLAY");
-    return display && !options.headless && !options.info && !options.help ? "sdl" : "headless";
+    return display && !options.headless && !options.render && !options.info && !options.help
+               ? "sdl"
+               : "headless";
 }

@@ -15,6 +15,8 @@ struct HostOptions {
     bool help = false;
     std::optional<std::string> script;
     std::optional<std::string> saveDir;
+    std::optional<std::string> geometry; // the module's geometry file
+    bool render = false;                 // "Morph it!" on the geometry file, no person needed
 };
 
 // Parses argv; throws std::runtime_error with a one-line reason.

@@ -2,6 +2,7 @@
 // morphing module on it.
 #include "Application.hpp"
 #include "CommandLine.hpp"
+#include "GeometryOptions.hpp"
 #include "HostSession.hpp"
 #include "Module.hpp"
 #include "Script.hpp"
@@ -81,8 +82,10 @@ int Run(int argc, char** argv) {
     if (options.script)
         app->SetScript(
             std::make_unique<ScriptPlayer>(*options.script, ScriptPlayer::Parse(*options.script)));
+    ApplyGeometryOptions(options, module, *app);
     if (options.saveDir)
         PrepareOutputDir(*options.saveDir);
+    const int framesBefore = frames.GetImageCount();
 
     int32_t result;
     {
@@ -94,6 +97,7 @@ int Run(int argc, char** argv) {
     std::cout << "result: " << result << std::endl;
     if (app->ExitCode() != 0)
         return app->ExitCode();
+    CheckRendered(options, framesBefore, frames.GetImageCount());
     if (options.saveDir) {
         SaveFrames(frames, *options.saveDir);
         std::cout << "frames: " << frames.GetImageCount() << std::endl;

@@ -8,26 +8,6 @@ namespace {
 
 class UndoEndToEnd : public Imagora {
 protected:
-    // A picture with structure everywhere, so that any warp shows in its frames.
-    std::string Pattern(const std::string& name, int w, int h, int seed) {
-        TBitmap image(w, h, pf24bit);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                image.SetPixel(x, y,
-                               static_cast<TColor>(((x * 7 + seed) & 0xFF) |
-                                                   (((y * 5 + x) & 0xFF) << 8) |
-                                                   ((((x ^ y) * 3 + seed) & 0xFF) << 16)));
-        std::string error, path = (dir_ / name).string();
-        EXPECT_TRUE(SavePng(path, image, error)) << error;
-        return path;
-    }
-    // Every file of a saved sequence, by name.
-    std::map<std::string, std::string> Saved(const fs::path& out) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(out))
-            files[entry.path().filename().string()] = Slurp(entry.path());
-        return files;
-    }
     std::map<std::string, std::string> Render(const std::string& name, const std::string& steps) {
         const std::string a = Pattern("a.png", 120, 90, 1), b = Pattern("b.png", 120, 90, 77);
         const std::string script = File(name + ".txt", steps + "click MorphFinal_btn\n");
