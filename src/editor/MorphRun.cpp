@@ -120,6 +120,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         PanelProgress->SendToBack();
         ShowMessage("Error generating morphing sequence. Possible reason: control points "
                     "overlaping!");
+        ShowFailureMarks();
         SrcBitmap = DstBitmap = nullptr;
         return false;
     }

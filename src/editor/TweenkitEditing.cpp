@@ -77,6 +77,7 @@ void TfrmTweenkit::CreateEditors() {
 
 void TfrmTweenkit::RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step) {
     History(method).Record(std::move(step));
+    ClearFailureMarks();
     GeometryChanged();
 }
 
@@ -100,6 +101,7 @@ void TfrmTweenkit::RedoEdit() {
 void TfrmTweenkit::AfterHistoryStep(MorphMethod method) {
     if (method == MorphMethod::Field)
         ShowFieldCounters();
+    ClearFailureMarks();
     GeometryChanged();
 }
 

@@ -168,6 +168,8 @@ void TfrmTweenkit::FormClose(TObject*, TCloseAction&) {
         geometryTimer_->SetEnabled(false);
         SaveGeometry();
     }
+    if (LeftView)
+        ClearFailureMarks();
     // The steps refer to the editors: they go first.
     meshHistory_.Clear();
     fieldHistory_.Clear();
@@ -221,6 +223,7 @@ void TfrmTweenkit::VectCommonClick(TObject* sender) {
 void TfrmTweenkit::MorphMethodClick(TObject*) {
     if (!Warp)
         return;
+    ClearFailureMarks();
     for (TVectView* view : {LeftView, RightView}) {
         for (int i = 0; i < view->ObjectCount(); ++i)
             view->SetObjStyle(view->GetObjFromIndex(i), TVectStyle{});

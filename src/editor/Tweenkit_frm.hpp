@@ -9,6 +9,7 @@
 //   TweenkitEditing.cpp  the mesh and field buttons, undo and redo, delegating to the two editors
 //   MorphRun.cpp         the run buttons, RunMorph and EmitFrame
 //   TweenkitGeometry.cpp the geometry file: restore, capture, debounced saves
+//   TweenkitFailureMarks.cpp  rings around what made a run fail
 #pragma once
 
 #include "EditHistory.hpp"
@@ -20,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TVectView;
 class TMultiView;
@@ -180,6 +182,14 @@ public:
     // Writes the geometry file now when one is set.
     void SaveGeometry();
 
+    // After a run failed: rings around the nodes or lines that made it fail; the
+    // next edit, undo, redo or method switch takes them away.
+    void ShowFailureMarks();
+    void ClearFailureMarks();
+    const std::vector<ObjHandle>& FailureMarks(const TVectView* view) const {
+        return view == LeftView ? failureMarksLeft_ : failureMarksRight_;
+    }
+
     // The editor shows no usable image (the host handed over none): FormShow then
     // closes the window and HPI_Execute reports it.
     bool NoImage() const { return noImage_; }
@@ -215,6 +225,7 @@ private:
     EditHistory meshHistory_;
     EditHistory fieldHistory_;
     bool noImage_ = false;
+    std::vector<ObjHandle> failureMarksLeft_, failureMarksRight_;
     TTimer* geometryTimer_ = nullptr; // the deferred save
     int64_t lastGeometrySave_ = 0;
     bool geometrySaved_ = false;      // at least once in this window

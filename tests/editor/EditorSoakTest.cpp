@@ -63,6 +63,9 @@ protected:
               Side{editor->RightView, w.MeshVLineRight, w.MeshHLineRight, w.MeshNodeRight,
                    w.FieldSegRight, w.FieldMarkRight, w.RightCursorMark}}) {
             std::multiset<int> named = {s.cursorMark};
+            // The rings of a failed run are the window's own objects, not the record's.
+            for (ObjHandle ring : editor->FailureMarks(s.view))
+                named.insert(ring);
             for (int c = 1; c <= w.MeshCols; ++c)
                 for (int r = 0; r <= w.MeshRows; ++r)
                     named.insert(s.vertical[MeshIndex(c, r)]);

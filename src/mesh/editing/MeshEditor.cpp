@@ -75,6 +75,9 @@ void MeshEditor::LayGrid(int cols, int rows, int width, int height) {
     if (warp_.MeshCols > 0) {
         RemoveMeshObjects();
     }
+    // A regular grid folds nowhere; its segments are all new and red.
+    foldsLeft_.clear();
+    foldsRight_.clear();
     if (cols == 0 || rows == 0) {
         warp_.MeshCols = warp_.MeshRows = 0;
         return;
@@ -145,6 +148,7 @@ void MeshEditor::FinishGesture() {
         return;
     NodeChange change = *drag_;
     drag_.reset();
+    ShowFolds();
     change.srcAfter = warp_.MeshSrc[change.index];
     change.dstAfter = warp_.MeshDst[change.index];
     if (SamePoint(change.srcAfter, change.srcBefore) &&
@@ -195,7 +199,40 @@ void MeshEditor::PlaceNodes(const std::vector<NodeValue>& nodes) {
         UpdateNode(k, r, warp_.MeshSrc, left_);
         UpdateNode(k, r, warp_.MeshDst, right_);
     }
+    ShowFolds();
     ForgetPicks();
+}
+
+void MeshEditor::ShowFolds() {
+    const int cols = warp_.MeshCols;
+    const int rows = warp_.MeshRows;
+    struct Side {
+        TVectView& view;
+        const Point* mesh;
+        const ObjHandle *vertical, *horizontal;
+        std::vector<MeshSegment>& shown;
+    };
+    for (Side side :
+         {Side{left_, warp_.MeshSrc, warp_.MeshVLineLeft, warp_.MeshHLineLeft, foldsLeft_},
+          Side{right_, warp_.MeshDst, warp_.MeshVLineRight, warp_.MeshHLineRight, foldsRight_}}) {
+        std::vector<MeshSegment> folds;
+        if (cols > 0) {
+            const Point* mesh = side.mesh;
+            FindFolds(
+                cols, rows, [mesh](int k, int r) { return mesh[MeshIndex(k, r)].x; },
+                [mesh](int k, int r) { return mesh[MeshIndex(k, r)].y; }, folds);
+        }
+        if (folds == side.shown)
+            continue;
+        auto handle = [&side](const MeshSegment& s) {
+            return (s.vertical ? side.vertical : side.horizontal)[MeshIndex(s.k, s.r)];
+        };
+        for (const MeshSegment& s : side.shown)
+            side.view.SetObjPenColor(handle(s), kSegmentPen);
+        for (const MeshSegment& s : folds)
+            side.view.SetObjPenColor(handle(s), kFoldedSegmentPen);
+        side.shown = std::move(folds);
+    }
 }
 
 void MeshEditor::MoveNodes(const std::vector<NodeValue>& nodes) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "MeshEditSteps.hpp"
+#include "MeshFolds.hpp"
 #include "MethodEditor.hpp"
 #include "WarpState.hpp"
 
@@ -46,6 +47,14 @@ public:
     // Redraws node (k, r) of mesh (MeshSrc for the left view, MeshDst for the right).
     void UpdateNode(int k, int r, const Point* mesh, TVectView& view);
 
+    // Draws the folded segments of both meshes in the warning colour and the rest
+    // in the usual red; called when a node is dropped, not while it moves.
+    void ShowFolds();
+    // The folded segments each view shows.
+    const std::vector<MeshSegment>& FoldsShown(const TVectView& view) const {
+        return IsLeft(view) ? foldsLeft_ : foldsRight_;
+    }
+
     // The node picked in view as (column, row); a component below 0 means no pick.
     int PickedColumn(TVectView& view) const;
     int PickedRow(TVectView& view) const;
@@ -62,4 +71,5 @@ private:
     TVectView& left_;
     TVectView& right_;
     std::optional<NodeChange> drag_; // the node a drag under way moves, as it was
+    std::vector<MeshSegment> foldsLeft_, foldsRight_;
 };
