@@ -204,6 +204,7 @@ std::vector<BadFile> BadFiles() {
         {"HugeCounts", Replaced(Valid(), "\"columns\": 1", "\"columns\": 100000000"),
          "mesh.columns is out of range"},
         {"NaN", Replaced(Valid(), "[\n    100,", "[\n    NaN,"), "it is not valid JSON"},
+        {"HugeNumber", Replaced(Valid(), "[\n    100,", "[\n    1e999,"), "it is not valid JSON"},
         {"FractionalCoordinate", Replaced(Valid(), "[\n    100,", "[\n    100.5,"),
          "mesh.destination[0] is not a whole number"},
         {"CoordinateOutOfRange", Replaced(Valid(), "[\n    100,", "[\n    -99999999,"),

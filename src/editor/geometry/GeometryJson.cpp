@@ -183,6 +183,8 @@ GeometryRecord GeometryFromJson(const std::string& text) {
         root = json::parse(text);
     } catch (const json::parse_error& error) {
         Fail("it is not valid JSON (at byte " + std::to_string(error.byte) + ")");
+    } catch (const json::exception&) {
+        Fail("it is not valid JSON (a number too large)");
     }
     if (!root.is_object() || !root.contains("format") || root["format"] != kFormat)
         Fail("it is not a geometry file");

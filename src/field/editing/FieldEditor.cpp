@@ -131,7 +131,10 @@ void FieldEditor::ReportTail(int from, std::vector<FieldSlot> before, int shownB
 }
 
 void FieldEditor::SetTail(int from, const std::vector<FieldSlot>& slots) {
-    FinishGesture();
+    // Steps apply inside the history: a gesture still open ends here unreported
+    // (the window ends gestures before it undoes or redoes).
+    addedFrom_.reset();
+    moved_.reset();
     const int count = warp_.FieldPointCount;
     for (int j = std::max(from - 1, 0); j + 1 < count; ++j)
         if (IsPoint(j) && IsPoint(j + 1))
@@ -165,7 +168,8 @@ void FieldEditor::SetTail(int from, const std::vector<FieldSlot>& slots) {
 }
 
 void FieldEditor::PlacePoint(int index, FieldSlot slot) {
-    FinishGesture();
+    addedFrom_.reset();
+    moved_.reset();
     if (!IsPoint(index) || index >= warp_.FieldPointCount)
         return;
     warp_.FieldSrc[index] = slot.src;

@@ -75,6 +75,7 @@ void MeshEditor::LayGrid(int cols, int rows, int width, int height) {
     if (warp_.MeshCols > 0) {
         RemoveMeshObjects();
     }
+    drag_.reset(); // the window ends a drag before the grid changes under it
     // A regular grid folds nowhere; its segments are all new and red.
     foldsLeft_.clear();
     foldsRight_.clear();
