@@ -3,8 +3,10 @@
 #include "NodeMarker.hpp"
 #include "VectView.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -228,9 +230,16 @@ void MeshEditor::ShowFolds() {
         auto handle = [&side](const MeshSegment& s) {
             return (s.vertical ? side.vertical : side.horizontal)[MeshIndex(s.k, s.r)];
         };
-        for (const MeshSegment& s : side.shown)
+        // Only the segments that change colour are touched: both lists are in the
+        // order FindFolds makes them.
+        std::vector<MeshSegment> unfolded, folded;
+        std::set_difference(side.shown.begin(), side.shown.end(), folds.begin(), folds.end(),
+                            std::back_inserter(unfolded), FoldOrder);
+        std::set_difference(folds.begin(), folds.end(), side.shown.begin(), side.shown.end(),
+                            std::back_inserter(folded), FoldOrder);
+        for (const MeshSegment& s : unfolded)
             side.view.SetObjPenColor(handle(s), kSegmentPen);
-        for (const MeshSegment& s : folds)
+        for (const MeshSegment& s : folded)
             side.view.SetObjPenColor(handle(s), kFoldedSegmentPen);
         side.shown = std::move(folds);
     }

@@ -15,6 +15,14 @@ struct MeshSegment {
     bool operator==(const MeshSegment&) const = default;
 };
 
+// The order FindFolds lists segments in: vertical ones by column then row, then
+// horizontal ones by row then column.
+inline bool FoldOrder(const MeshSegment& a, const MeshSegment& b) {
+    if (a.vertical != b.vertical)
+        return a.vertical;
+    return a.vertical ? (a.k != b.k ? a.k < b.k : a.r < b.r) : (a.r != b.r ? a.r < b.r : a.k < b.k);
+}
+
 // Appends the folded segments of a mesh of cols x rows inner lines to out;
 // nodeX(k, r) and nodeY(k, r) give node (k, r) for k 0..cols+1, r 0..rows+1.
 template <class NodeX, class NodeY>
