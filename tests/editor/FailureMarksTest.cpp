@@ -94,6 +94,18 @@ TEST_F(FailureMarks, FoldedSegmentsTurnTheWarningColourOnTheDrop) {
     EXPECT_EQ(editor->LeftView->GetObjPenColor(segment), kSegmentPen) << "not while moving";
     Release(editor->LeftView, 80, 200);
     EXPECT_EQ(editor->LeftView->GetObjPenColor(segment), kFoldedSegmentPen);
+    // Above the segment it lies along, below every node marker.
+    int segmentAt = -1, firstMarkerAt = -1, lastLineAt = -1;
+    for (int i = 0; i < editor->LeftView->ObjectCount(); ++i) {
+        const ObjHandle h = editor->LeftView->GetObjFromIndex(i);
+        segmentAt = h == segment ? i : segmentAt;
+        if (editor->LeftView->GetObjKind(h) == okLINE)
+            lastLineAt = i;
+        if (editor->LeftView->GetObjKind(h) == okBOX && firstMarkerAt < 0)
+            firstMarkerAt = i;
+    }
+    EXPECT_EQ(segmentAt, lastLineAt);
+    EXPECT_LT(segmentAt, firstMarkerAt);
     EXPECT_EQ(editor->RightView->GetObjPenColor(W().MeshVLineRight[MeshIndex(1, 1)]), kSegmentPen);
     EXPECT_EQ(editor->LeftView->GetObjPenColor(W().MeshVLineLeft[MeshIndex(1, 0)]), kSegmentPen);
     editor->UndoEdit();

@@ -2,6 +2,7 @@
 // the editor in a real window (sdl backend, private X server), with the geometry
 // file on disk following every step, even when the program is killed mid-drag.
 #include "XvfbDisplay.hpp"
+#include "graphics/ImageFile.hpp"
 
 #include <csignal>
 #include <filesystem>
@@ -125,6 +126,48 @@ TEST_F(SdlEditing, AKillMidDragLosesAtMostTheLastSecond) {
     EXPECT_TRUE(std::regex_search(afterText.str(), moved)) << afterText.str().substr(0, 400);
     for (const auto& entry : fs::directory_iterator(dir_))
         EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();
+}
+
+TEST_F(SdlEditing, FoldAndFailureMarksShowOnTheScreenAsInTheHeadlessPicture) {
+    // The samples (320 x 240) get an 8 x 6 mesh, nodes 36 by 35 pixels apart: node
+    // (1,1) goes below (1,2), a fold; (2,1) onto (2,2), which fails the run.
+    const std::string images = (dir_ / "start.png").string() + " " + (dir_ / "final.png").string();
+    auto script = [&](const std::string& name, const std::string& extra) {
+        const fs::path path = dir_ / (name + ".txt");
+        std::ofstream(path) << "click WarpMeshG_btn\n"
+                               "drag LeftView 36 35 36 95\n"
+                               "drag LeftView 72 35 72 70\n"
+                               "click MorphFinal_btn\n"
+                               "wait 300\n"
+                               "shot "
+                            << (dir_ / (name + ".png")).string() << "\n"
+                            << extra;
+        return path.string();
+    };
+    const std::string headless = std::string(IMAGORA_PATH) + " --headless --script " +
+                                 script("headless", "") + " " + images + " >" +
+                                 (dir_ / "h.out").string() + " 2>&1";
+    ASSERT_EQ(std::system(headless.c_str()), 0);
+    xvfb::Child run(display_->Name(), std::string(IMAGORA_PATH) + " --script " +
+                                          script("sdl", "wait 3000\n") + " " + images + " >" +
+                                          (dir_ / "s.out").string() + " 2>&1");
+    ASSERT_TRUE(xvfb::WaitFor(
+        [&] { return (window_ = display_->FindWindow("Tweenkit 1.2")).has_value(); }, 15000));
+    TBitmap expected, shot, screen;
+    std::string error;
+    ASSERT_TRUE(LoadImageFile((dir_ / "headless.png").string(), expected, error)) << error;
+    ASSERT_TRUE(xvfb::WaitFor(
+        [&] { return LoadImageFile((dir_ / "sdl.png").string(), shot, error); }, 15000));
+    ASSERT_TRUE(display_->Capture(window_->id, screen, error)) << error;
+    EXPECT_EQ(run.Wait(20000), 0);
+    EXPECT_EQ(xvfb::FirstDifference(expected, shot), "");
+    EXPECT_EQ(xvfb::FirstDifference(expected, screen), "") << "the window on the screen";
+    // The folded segment is orange in the left half of the window.
+    int orange = 0;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width() / 2; ++x)
+            orange += expected.Pixel(x, y) == 0x00A5FF;
+    EXPECT_GT(orange, 0);
 }
 
 } // namespace

@@ -214,10 +214,13 @@ void MeshEditor::ShowFolds() {
         const Point* mesh;
         const ObjHandle *vertical, *horizontal;
         std::vector<MeshSegment>& shown;
+        ObjHandle firstMarker;
     };
-    for (Side side :
-         {Side{left_, warp_.MeshSrc, warp_.MeshVLineLeft, warp_.MeshHLineLeft, foldsLeft_},
-          Side{right_, warp_.MeshDst, warp_.MeshVLineRight, warp_.MeshHLineRight, foldsRight_}}) {
+    const int first = MeshIndex(1, 1);
+    for (Side side : {Side{left_, warp_.MeshSrc, warp_.MeshVLineLeft, warp_.MeshHLineLeft,
+                           foldsLeft_, warp_.MeshNodeLeft[first]},
+                      Side{right_, warp_.MeshDst, warp_.MeshVLineRight, warp_.MeshHLineRight,
+                           foldsRight_, warp_.MeshNodeRight[first]}}) {
         std::vector<MeshSegment> folds;
         if (cols > 0) {
             const Point* mesh = side.mesh;
@@ -239,8 +242,12 @@ void MeshEditor::ShowFolds() {
                             std::back_inserter(folded), FoldOrder);
         for (const MeshSegment& s : unfolded)
             side.view.SetObjPenColor(handle(s), kSegmentPen);
-        for (const MeshSegment& s : folded)
+        // A folded segment lies along its neighbour on the same line: it goes above
+        // the other segments (just behind the first node marker) to be seen.
+        for (const MeshSegment& s : folded) {
             side.view.SetObjPenColor(handle(s), kFoldedSegmentPen);
+            side.view.SetObjBackTo(handle(s), side.firstMarker);
+        }
         side.shown = std::move(folds);
     }
 }
