@@ -8,6 +8,7 @@
 #include "FlatSpinEdit.hpp"
 #include "KernelSchedule.hpp"
 #include "MeshMorphSequence.hpp"
+#include "MethodEditor.hpp"
 #include "MorphPlayer_frm.hpp"
 #include "MultiView.hpp"
 #include "Screen.hpp"
@@ -34,7 +35,7 @@ public:
         if (bitmap == nullptr) {
             throw std::invalid_argument("a frame outside the working set");
         }
-        window_.OutputFrame(bitmap, preview_, window_.Delay_ed->Value(), window_.WarpOnly);
+        window_.OutputFrame(bitmap, preview_, window_.DelayEdit->Value(), window_.WarpOnly);
     }
     void StepProgress() override { window_.ProgressBar->StepIt(); }
 
@@ -54,7 +55,7 @@ std::unique_ptr<TBitmap> ScaledCopy(const TBitmap& source, int width, int height
 } // namespace
 
 bool TfrmTweenkit::RefusedWithoutGeometry() {
-    const bool hasGeometry = Warp->Mode == 0 ? Warp->MeshCols > 0 : Warp->FieldPointCount > 0;
+    const bool hasGeometry = ActiveEditor().HasGeometry();
     if (!hasGeometry)
         ShowMessage("No mesh created, action not performed!");
     return !hasGeometry;
@@ -95,7 +96,7 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         DstBitmap = scaledDst.get();
         SrcHandle = SrcBitmap->Handle();
         DstHandle = DstBitmap->Handle();
-        OutputFrame(SrcBitmap, true, Delay_ed->Value(), false);
+        OutputFrame(SrcBitmap, true, DelayEdit->Value(), false);
     } else {
         OutView = Sequence->FrameList;
         SrcBitmap = LeftView->GetFBitmap();
@@ -108,20 +109,20 @@ bool TfrmTweenkit::RunMorph(bool preview) {
     Screen->SetCursor(crHourGlass);
     try {
         PanelProgress->BringToFront();
-        const int count = Frames_ed->Value() - (WarpOnly ? 1 : 2);
+        const int count = FramesEdit->Value() - (WarpOnly ? 1 : 2);
         ProgressBar->SetMax(count < 0 ? 0 : count);
         ProgressBar->SetPosition(0);
         EditorFrameSink sink(*this, workingSet, preview);
         const MorphImages images = workingSet.Images();
         // The kernels are chosen here, once for the whole run.
         const bool reference = ReferenceForced();
-        if (Warp->Mode == 0) {
+        if (Warp->Mode == MorphMethod::Mesh) {
             MeshMorphSequence(Warp->MeshSrc, Warp->MeshDst, Warp->MeshCols, Warp->MeshRows, images,
-                              Frames_ed->Value(), WarpMesh_rbt1->Checked(), WarpOnly, RunScale,
+                              FramesEdit->Value(), LinearRadio->Checked(), WarpOnly, RunScale,
                               reference ? ReferenceMeshKernels() : FastMeshKernels(), sink);
         } else {
             FieldMorphSequence(Warp->FieldSrc, Warp->FieldDst, Warp->FieldPointCount, MaxY, images,
-                               Frames_ed->Value(), WarpOnly, RunScale,
+                               FramesEdit->Value(), WarpOnly, RunScale,
                                reference ? ReferenceFieldKernels() : FastFieldKernels(), sink);
         }
         PanelProgress->SendToBack();
@@ -130,13 +131,14 @@ bool TfrmTweenkit::RunMorph(bool preview) {
         PanelProgress->SendToBack();
         ShowMessage("Error generating morphing sequence. Possible reason: control points "
                     "overlaping!");
+        ShowFailureMarks();
         SrcBitmap = DstBitmap = nullptr;
         return false;
     }
     Screen->SetCursor(crDefault);
     if (preview) {
         if (!WarpOnly)
-            OutputFrame(DstBitmap, true, Delay_ed->Value(), false);
+            OutputFrame(DstBitmap, true, DelayEdit->Value(), false);
         frmMorphPlayer->ShowModal();
     }
     SrcBitmap = DstBitmap = nullptr;

@@ -1,5 +1,5 @@
-// The mesh and field handlers of the editor window: they take the controls'
-// state and hand the work to the two editors.
+// The mesh and field buttons of the editor window, which take the controls'
+// state and hand the work to the two editors, and undo and redo.
 #include "Tweenkit_frm.hpp"
 
 #include "FieldEditor.hpp"
@@ -7,6 +7,7 @@
 #include "FlatSpeedButton.hpp"
 #include "FlatSpinEdit.hpp"
 #include "MeshEditor.hpp"
+#include "MethodEditor.hpp"
 
 namespace {
 
@@ -28,44 +29,8 @@ void TfrmTweenkit::WarpMeshG_btnClick(TObject*) {
         return;
     // On an image under 20 pixels wide or high a count comes out as 0: no mesh fits
     // such an image, so the editor lays none.
-    mesh_->NewMesh(ValueInRange(*WarpMesh_ed1), ValueInRange(*WarpMesh_ed2), ImageWidth,
+    mesh_->NewMesh(ValueInRange(*MeshColumnsEdit), ValueInRange(*MeshRowsEdit), ImageWidth,
                    ImageHeight);
-}
-
-void TfrmTweenkit::MeshMouseDown(int x, int y, TVectView* view) {
-    MouseDown = true;
-    mesh_->MouseDown(x, y, *view);
-}
-
-void TfrmTweenkit::MeshMouseUp(int x, int y, TVectView* view) {
-    MouseDown = false;
-    mesh_->MouseUp(x, y, *view);
-}
-
-void TfrmTweenkit::MeshDragNode(int x, int y, TVectView* view) {
-    mesh_->DragNode(x, y, *view, MoveAll_chk->Checked());
-}
-
-bool TfrmTweenkit::MeshHitTest(int x, int y, TVectView* view) {
-    return mesh_->HitTest(x, y, *view);
-}
-
-void TfrmTweenkit::FieldMouseDown(int x, int y, TVectView* view) {
-    MouseDown = true;
-    field_->MouseDown(x, y, *view);
-}
-
-void TfrmTweenkit::FieldMouseUp(int x, int y, TVectView* view) {
-    MouseDown = false;
-    field_->MouseUp(x, y, *view);
-}
-
-void TfrmTweenkit::FieldDragPoint(int x, int y, TVectView* view) {
-    field_->DragPoint(x, y, *view, MoveAll_chk->Checked());
-}
-
-bool TfrmTweenkit::FieldHitTest(int x, int y, TVectView* view) {
-    return field_->HitTest(x, y, *view);
 }
 
 void TfrmTweenkit::WarpFieldClick(TObject* sender) {
@@ -90,4 +55,65 @@ void TfrmTweenkit::WarpFieldClick(TObject* sender) {
     default:
         break;
     }
+}
+
+MethodEditor& TfrmTweenkit::ActiveEditor() {
+    if (Warp->Mode == MorphMethod::Mesh)
+        return *mesh_;
+    return *field_;
+}
+
+void TfrmTweenkit::CreateEditors() {
+    mesh_ = std::make_unique<MeshEditor>(*Warp, *LeftView, *RightView);
+    field_ = std::make_unique<FieldEditor>(*Warp, *LeftView, *RightView);
+    for (MorphMethod method : {MorphMethod::Mesh, MorphMethod::Field}) {
+        MethodEditor& editor = method == MorphMethod::Mesh ? static_cast<MethodEditor&>(*mesh_)
+                                                           : static_cast<MethodEditor&>(*field_);
+        editor.SetEditReport([this, method](std::unique_ptr<EditStep> step) {
+            RecordEdit(method, std::move(step));
+        });
+    }
+}
+
+void TfrmTweenkit::RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step) {
+    History(method).Record(std::move(step));
+    ClearFailureMarks();
+    GeometryChanged();
+}
+
+void TfrmTweenkit::UndoEdit() {
+    if (!Warp)
+        return;
+    // A drag still under way becomes a step of its own, the one taken back.
+    ActiveEditor().FinishGesture();
+    if (History(Warp->Mode).Undo())
+        AfterHistoryStep(Warp->Mode);
+}
+
+void TfrmTweenkit::RedoEdit() {
+    if (!Warp)
+        return;
+    ActiveEditor().FinishGesture();
+    if (History(Warp->Mode).Redo())
+        AfterHistoryStep(Warp->Mode);
+}
+
+void TfrmTweenkit::AfterHistoryStep(MorphMethod method) {
+    if (method == MorphMethod::Field)
+        ShowFieldCounters();
+    ClearFailureMarks();
+    GeometryChanged();
+}
+
+void TfrmTweenkit::FormKeyDown(TObject*, int& key, TShiftState shift) {
+    if ((shift & (ssCtrl | ssAlt)) != ssCtrl)
+        return;
+    const bool withShift = (shift & ssShift) != 0;
+    if (key == 'Z' && !withShift)
+        UndoEdit();
+    else if (key == 'Y' || (key == 'Z' && withShift))
+        RedoEdit();
+    else
+        return;
+    key = 0;
 }

@@ -113,74 +113,79 @@ void TfrmTweenkit::CreateControls() {
     PanelBotLeft = MakeAligned<TFlatPanel>(this, PanelBottom, "PanelBotLeft", alLeft);
     PanelBotLeft->SetWidth(311);
     auto methodClick = [this](TObject* sender) { MorphMethodClick(sender); };
-    MorphMethod_rbt1 = Make<TFlatRadioButton>(this, PanelBotLeft, "MorphMethod_rbt1", 8, 8, 81, 17);
-    MorphMethod_rbt1->SetCaption("Mesh 2-pass");
-    MorphMethod_rbt1->SetChecked(true);
-    MorphMethod_rbt1->OnClick = methodClick;
-    MorphMethod_rbt2 =
+    MeshMethodRadio = Make<TFlatRadioButton>(this, PanelBotLeft, "MorphMethod_rbt1", 8, 8, 81, 17);
+    MeshMethodRadio->SetCaption("Mesh 2-pass");
+    MeshMethodRadio->SetChecked(true);
+    MeshMethodRadio->OnClick = methodClick;
+    FieldMethodRadio =
         Make<TFlatRadioButton>(this, PanelBotLeft, "MorphMethod_rbt2", 8, 32, 89, 17);
-    MorphMethod_rbt2->SetCaption("Field warping");
-    MorphMethod_rbt2->OnClick = methodClick;
-    MorphPreview_btn =
-        Make<TFlatSpeedButton>(this, PanelBotLeft, "MorphPreview_btn", 99, 4, 84, 25);
-    SetBoldCaption(MorphPreview_btn, "Preview", clNavy);
-    GiveHint(MorphPreview_btn, "Preview morphing|");
-    MorphPreview_btn->OnClick = [this](TObject* sender) { MorphPreview_btnClick(sender); };
-    MorphFinal_btn = Make<TFlatSpeedButton>(this, PanelBotLeft, "MorphFinal_btn", 99, 28, 84, 25);
-    SetBoldCaption(MorphFinal_btn, "Morph it!", clGreen);
-    GiveHint(MorphFinal_btn, "Perform final morphing|");
-    MorphFinal_btn->OnClick = [this](TObject* sender) { MorphFinal_btnClick(sender); };
-    StaticText7 = MakeText(this, PanelBotLeft, "StaticText7", 195, 10, "Frames:");
-    Frames_ed = MakeSpin(this, PanelBotLeft, "Frames_ed", 243, 8, 54, 0, 100, 12);
-    StaticText8 = MakeText(this, PanelBotLeft, "StaticText8", 195, 32, "Delay:");
-    Delay_ed = MakeSpin(this, PanelBotLeft, "Delay_ed", 243, 32, 54, 0, 100, 10);
+    FieldMethodRadio->SetCaption("Field warping");
+    FieldMethodRadio->OnClick = methodClick;
+    PreviewButton = Make<TFlatSpeedButton>(this, PanelBotLeft, "MorphPreview_btn", 99, 4, 84, 25);
+    SetBoldCaption(PreviewButton, "Preview", clNavy);
+    GiveHint(PreviewButton, "Preview morphing|");
+    PreviewButton->OnClick = [this](TObject* sender) { MorphPreview_btnClick(sender); };
+    MorphItButton = Make<TFlatSpeedButton>(this, PanelBotLeft, "MorphFinal_btn", 99, 28, 84, 25);
+    SetBoldCaption(MorphItButton, "Morph it!", clGreen);
+    GiveHint(MorphItButton, "Perform final morphing|");
+    MorphItButton->OnClick = [this](TObject* sender) { MorphFinal_btnClick(sender); };
+    FramesText = MakeText(this, PanelBotLeft, "StaticText7", 195, 10, "Frames:");
+    FramesEdit = MakeSpin(this, PanelBotLeft, "Frames_ed", 243, 8, 54, 0, 100, 12);
+    DelayText = MakeText(this, PanelBotLeft, "StaticText8", 195, 32, "Delay:");
+    DelayEdit = MakeSpin(this, PanelBotLeft, "Delay_ed", 243, 32, 54, 0, 100, 10);
 
     // The three stacked panels: field, mesh and progress.
     PanBotRight = MakeAligned<TFlatPanel>(this, PanelBottom, "PanBotRight", alClient);
     PanelField = MakeStackedPanel(this, PanBotRight, "PanelField");
-    StaticText1 = MakeText(this, PanelField, "StaticText1", 7, 5, "Max:");
-    StaticText2 = MakeText(this, PanelField, "StaticText2", 7, 21, "Used:");
-    StaticText3 = MakeText(this, PanelField, "StaticText3", 7, 37, "Free:");
-    WField_lab1 = MakeCounter(this, PanelField, "WField_lab1", 5, "1000");
-    WField_lab2 = MakeCounter(this, PanelField, "WField_lab2", 23, "0");
-    WField_lab3 = MakeCounter(this, PanelField, "WField_lab3", 38, "1000");
+    FieldMaxText = MakeText(this, PanelField, "StaticText1", 7, 5, "Max:");
+    FieldUsedText = MakeText(this, PanelField, "StaticText2", 7, 21, "Used:");
+    FieldFreeText = MakeText(this, PanelField, "StaticText3", 7, 37, "Free:");
+    FieldMaxLabel = MakeCounter(this, PanelField, "WField_lab1", 5, "1000");
+    FieldUsedLabel = MakeCounter(this, PanelField, "WField_lab2", 23, "0");
+    FieldFreeLabel = MakeCounter(this, PanelField, "WField_lab3", 38, "1000");
     auto fieldClick = [this](TObject* sender) { WarpFieldClick(sender); };
-    WarpFAdd_btn = Make<TFlatSpeedButton>(this, PanelField, "WarpFAdd_btn", 118, 3, 84, 25);
-    WarpFAdd_btn->SetCaption("Add/move");
-    WarpFAdd_btn->SetTag(0);
-    WarpFAdd_btn->SetGroupIndex(12);
-    WarpFAdd_btn->SetAllowAllUp(true);
-    WarpFAdd_btn->SetDown(true);
-    GiveHint(WarpFAdd_btn, "Toggle addition /movement");
-    WarpFAdd_btn->OnClick = fieldClick;
-    WarpFBreak_btn = Make<TFlatSpeedButton>(this, PanelField, "WarpFBreak_btn", 201, 3, 84, 25);
-    SetBoldCaption(WarpFBreak_btn, "Line break", clNavy);
-    WarpFBreak_btn->SetTag(1);
-    GiveHint(WarpFBreak_btn, "Break line/polyline|");
-    WarpFBreak_btn->OnClick = fieldClick;
-    WarpFUndo_btn = Make<TFlatSpeedButton>(this, PanelField, "WarpFUndo_btn", 118, 27, 84, 25);
-    SetBoldCaption(WarpFUndo_btn, "Undo last", clBlack);
-    WarpFUndo_btn->SetTag(2);
-    GiveHint(WarpFUndo_btn, "Undo last addition/break|");
-    WarpFUndo_btn->OnClick = fieldClick;
-    WarpFClear_btn = Make<TFlatSpeedButton>(this, PanelField, "WarpFClear_btn", 201, 27, 84, 25);
-    SetBoldCaption(WarpFClear_btn, "Clear", clRed);
-    WarpFClear_btn->SetTag(3);
-    WarpFClear_btn->OnClick = fieldClick;
+    AddMoveButton = Make<TFlatSpeedButton>(this, PanelField, "WarpFAdd_btn", 118, 3, 84, 25);
+    AddMoveButton->SetCaption("Add/move");
+    AddMoveButton->SetTag(0);
+    AddMoveButton->SetGroupIndex(12);
+    AddMoveButton->SetAllowAllUp(true);
+    AddMoveButton->SetDown(true);
+    GiveHint(AddMoveButton, "Toggle addition /movement");
+    AddMoveButton->OnClick = fieldClick;
+    LineBreakButton = Make<TFlatSpeedButton>(this, PanelField, "WarpFBreak_btn", 201, 3, 84, 25);
+    SetBoldCaption(LineBreakButton, "Line break", clNavy);
+    LineBreakButton->SetTag(1);
+    GiveHint(LineBreakButton, "Break line/polyline|");
+    LineBreakButton->OnClick = fieldClick;
+    UndoLastButton = Make<TFlatSpeedButton>(this, PanelField, "WarpFUndo_btn", 118, 27, 84, 25);
+    SetBoldCaption(UndoLastButton, "Undo last", clBlack);
+    UndoLastButton->SetTag(2);
+    GiveHint(UndoLastButton, "Undo last addition/break|");
+    UndoLastButton->OnClick = fieldClick;
+    ClearButton = Make<TFlatSpeedButton>(this, PanelField, "WarpFClear_btn", 201, 27, 84, 25);
+    SetBoldCaption(ClearButton, "Clear", clRed);
+    ClearButton->SetTag(3);
+    ClearButton->OnClick = fieldClick;
 
     PanelMesh = MakeStackedPanel(this, PanBotRight, "PanelMesh");
-    StaticText6 = MakeText(this, PanelMesh, "StaticText6", 9, 11, "V:", true);
-    WarpMesh_ed1 = MakeSpin(this, PanelMesh, "WarpMesh_ed1", 38, 8, 57, 1, 100, 10);
-    StaticText5 = MakeText(this, PanelMesh, "StaticText5", 8, 35, "H:", true);
-    WarpMesh_ed2 = MakeSpin(this, PanelMesh, "WarpMesh_ed2", 38, 32, 57, 1, 100, 10);
-    WarpMeshG_btn = Make<TFlatSpeedButton>(this, PanelMesh, "WarpMeshG_btn", 107, 8, 84, 25);
-    SetBoldCaption(WarpMeshG_btn, "New mesh", clRed);
-    WarpMeshG_btn->OnClick = [this](TObject* sender) { WarpMeshG_btnClick(sender); };
-    WarpMesh_rbt1 = Make<TFlatRadioButton>(this, PanelMesh, "WarpMesh_rbt1", 200, 8, 65, 17);
-    WarpMesh_rbt1->SetCaption("Linear");
-    WarpMesh_rbt1->SetChecked(true);
-    WarpMesh_rbt2 = Make<TFlatRadioButton>(this, PanelMesh, "WarpMesh_rbt2", 200, 32, 81, 17);
-    WarpMesh_rbt2->SetCaption("Catmull-Rom");
+    MeshColumnsText = MakeText(this, PanelMesh, "StaticText6", 9, 11, "V:", true);
+    MeshColumnsEdit = MakeSpin(this, PanelMesh, "WarpMesh_ed1", 38, 8, 57, 1, 100, 10);
+    MeshRowsText = MakeText(this, PanelMesh, "StaticText5", 8, 35, "H:", true);
+    MeshRowsEdit = MakeSpin(this, PanelMesh, "WarpMesh_ed2", 38, 32, 57, 1, 100, 10);
+    NewMeshButton = Make<TFlatSpeedButton>(this, PanelMesh, "WarpMeshG_btn", 107, 8, 84, 25);
+    SetBoldCaption(NewMeshButton, "New mesh", clRed);
+    NewMeshButton->OnClick = [this](TObject* sender) { WarpMeshG_btnClick(sender); };
+    LinearRadio = Make<TFlatRadioButton>(this, PanelMesh, "WarpMesh_rbt1", 200, 8, 65, 17);
+    LinearRadio->SetCaption("Linear");
+    LinearRadio->SetChecked(true);
+    CatmullRomRadio = Make<TFlatRadioButton>(this, PanelMesh, "WarpMesh_rbt2", 200, 32, 81, 17);
+    CatmullRomRadio->SetCaption("Catmull-Rom");
+    // Settings a geometry file keeps.
+    auto settingChanged = [this](TObject*) { GeometryChanged(); };
+    LinearRadio->OnClick = settingChanged;
+    CatmullRomRadio->OnClick = settingChanged;
+    FramesEdit->OnChange = settingChanged;
+    DelayEdit->OnChange = settingChanged;
 
     PanelProgress = MakeStackedPanel(this, PanBotRight, "PanelProgress");
     ProgressBar = Make<TProgressBar>(this, PanelProgress, "ProgressBar", 14, 20, 270, 16);
@@ -201,16 +206,16 @@ void TfrmTweenkit::CreateControls() {
                                  {"PanelTopLeft", "centerLeft", "zoominLeft", "zoomoutLeft"},
                                  10,
                                  &PanelTopLeft,
-                                 &centerLeft,
-                                 &zoominLeft,
-                                 &zoomoutLeft},
+                                 &LeftCenterButton,
+                                 &LeftZoomInButton,
+                                 &LeftZoomOutButton},
                            Strip{PanelRight,
                                  {"PanelTopRight", "centerRight", "zoominRight", "zoomoutRight"},
                                  20,
                                  &PanelTopRight,
-                                 &centerRight,
-                                 &zoominRight,
-                                 &zoomoutRight}}) {
+                                 &RightCenterButton,
+                                 &RightZoomInButton,
+                                 &RightZoomOutButton}}) {
         *s.strip = MakeAligned<TFlatPanel>(this, s.panel, s.names[0], alTop);
         (*s.strip)->SetHeight(41);
         const TBitmap glyphs[3] = {CenterGlyph(), ZoomInGlyph(), ZoomOutGlyph()};
@@ -228,15 +233,16 @@ void TfrmTweenkit::CreateControls() {
         (*s.center)->SetGroupIndex(s.tagBase / 10);
         (*s.center)->SetAllowAllUp(true);
     }
-    MoveAll_chk = Make<TFlatCheckBox>(this, PanelTopLeft, "MoveAll_chk", 141, 12, 108, 17);
-    MoveAll_chk->SetCaption("Move src. && dest. ");
-    WarpOnly_lab = new TLabel(this);
-    WarpOnly_lab->SetName("WarpOnly_lab");
-    WarpOnly_lab->SetParent(PanelTopRight);
-    WarpOnly_lab->SetBounds(142, 13, WarpOnly_lab->Width(), WarpOnly_lab->Height());
-    TFont warningFont = WarpOnly_lab->Font();
+    MoveBothCheck = Make<TFlatCheckBox>(this, PanelTopLeft, "MoveAll_chk", 141, 12, 108, 17);
+    MoveBothCheck->SetCaption("Move src. && dest. ");
+    MoveBothCheck->OnClick = [this](TObject*) { GeometryChanged(); };
+    WarpOnlyLabel = new TLabel(this);
+    WarpOnlyLabel->SetName("WarpOnly_lab");
+    WarpOnlyLabel->SetParent(PanelTopRight);
+    WarpOnlyLabel->SetBounds(142, 13, WarpOnlyLabel->Width(), WarpOnlyLabel->Height());
+    TFont warningFont = WarpOnlyLabel->Font();
     warningFont.Color = clRed;
-    WarpOnly_lab->SetFont(warningFont);
+    WarpOnlyLabel->SetFont(warningFont);
 
-    SetActiveControl(MorphMethod_rbt1);
+    SetActiveControl(MeshMethodRadio);
 }

@@ -2,6 +2,7 @@
 
 #include "Dialogs.hpp"
 #include "FieldEditor.hpp"
+#include "FlatCheckBox.hpp"
 #include "FlatRadioButton.hpp"
 #include "FlatSpeedButton.hpp"
 #include "FlatSpinEdit.hpp"
@@ -87,15 +88,18 @@ void TfrmTweenkit::FormCreate(TObject*) {
     RightView = CreateView(PanelRight, "RightView");
     LeftZoom = RightZoom = 100.0;
     MouseDown = false;
-    WarpOnly_lab->SetCaption("");
+    WarpOnlyLabel->SetCaption("");
     WarpOnly = false;
     PreviewSide = 200.0;
     RunScale = 1.0;
     Warp = new WarpObjStru;
     Warp->LeftCursorMark = AddCursorMark(*LeftView);
     Warp->RightCursorMark = AddCursorMark(*RightView);
-    mesh_ = std::make_unique<MeshEditor>(*Warp, *LeftView, *RightView);
-    field_ = std::make_unique<FieldEditor>(*Warp, *LeftView, *RightView);
+    CreateEditors();
+    SetKeyPreview(true);
+    OnKeyDown = [this](TObject* sender, int& key, TShiftState shift) {
+        FormKeyDown(sender, key, shift);
+    };
 }
 
 bool TfrmTweenkit::FetchFrame(int index, TBitmap& scratch, bool resize) {
@@ -136,19 +140,20 @@ void TfrmTweenkit::FormShow(TObject*) {
     MaxX = ImageWidth - 1;
     MaxY = ImageHeight - 1;
 
-    WarpMesh_ed1->SetMaxValue(std::min(ImageWidth / 20, 100));
-    WarpMesh_ed2->SetMaxValue(std::min(ImageHeight / 20, 100));
-    WarpMesh_ed1->SetValue(WarpMesh_ed1->MaxValue() / 2);
-    WarpMesh_ed2->SetValue(WarpMesh_ed2->MaxValue() / 2);
+    MeshColumnsEdit->SetMaxValue(std::min(ImageWidth / 20, 100));
+    MeshRowsEdit->SetMaxValue(std::min(ImageHeight / 20, 100));
+    MeshColumnsEdit->SetValue(MeshColumnsEdit->MaxValue() / 2);
+    MeshRowsEdit->SetValue(MeshRowsEdit->MaxValue() / 2);
 
     if (selected + 1 < frames->GetImageCount()) {
         // An unusable final frame leaves the start image in its place.
         FetchFrame(selected + 1, scratch, false);
     } else {
-        WarpOnly_lab->SetCaption("Warp only mode!");
+        WarpOnlyLabel->SetCaption("Warp only mode!");
         WarpOnly = true;
     }
     RightView->Assign(scratch);
+    OpenGeometry();
     LeftView->Repaint();
     RightView->Repaint();
 }
@@ -159,6 +164,15 @@ void TfrmTweenkit::FormResize(TObject*) {
 }
 
 void TfrmTweenkit::FormClose(TObject*, TCloseAction&) {
+    if (geometryTimer_) {
+        geometryTimer_->SetEnabled(false);
+        SaveGeometry();
+    }
+    if (LeftView)
+        ClearFailureMarks();
+    // The steps refer to the editors: they go first.
+    meshHistory_.Clear();
+    fieldHistory_.Clear();
     mesh_.reset();
     field_.reset();
     for (TVectView** view : {&LeftView, &RightView}) {
@@ -184,7 +198,7 @@ void TfrmTweenkit::VectCommonClick(TObject* sender) {
     double& zoom = left ? LeftZoom : RightZoom;
     switch (tag % 10) {
     case 0:
-        view->SetCenter((left ? centerLeft : centerRight)->Down());
+        view->SetCenter((left ? LeftCenterButton : RightCenterButton)->Down());
         view->SetViewX(0);
         view->SetViewY(0);
         break;
@@ -203,24 +217,27 @@ void TfrmTweenkit::VectCommonClick(TObject* sender) {
     default:
         break;
     }
+    GeometryChanged();
 }
 
 void TfrmTweenkit::MorphMethodClick(TObject*) {
     if (!Warp)
         return;
+    ClearFailureMarks();
     for (TVectView* view : {LeftView, RightView}) {
         for (int i = 0; i < view->ObjectCount(); ++i)
             view->SetObjStyle(view->GetObjFromIndex(i), TVectStyle{});
     }
-    if (MorphMethod_rbt1->Checked()) {
-        Warp->Mode = 0;
+    if (MeshMethodRadio->Checked()) {
+        Warp->Mode = MorphMethod::Mesh;
         PanelMesh->BringToFront();
         ShowMeshObjects();
     } else {
-        Warp->Mode = 1;
+        Warp->Mode = MorphMethod::Field;
         PanelField->BringToFront();
         ShowFieldObjects();
     }
+    GeometryChanged();
 }
 
 void TfrmTweenkit::ShowMeshObjects() {
@@ -263,22 +280,20 @@ void TfrmTweenkit::ShowFieldObjects() {
 }
 
 void TfrmTweenkit::ShowFieldCounters() {
-    WField_lab2->SetCaption(std::to_string(Warp->FieldPointCount));
-    WField_lab3->SetCaption(std::to_string(1000 - Warp->FieldPointCount));
+    // The count as of the last press, "Undo last" or "Clear" (a break shows later).
+    const int count = field_->ShownCount();
+    FieldUsedLabel->SetCaption(std::to_string(count));
+    FieldFreeLabel->SetCaption(std::to_string(1000 - count));
 }
 
 void TfrmTweenkit::VectViewMouseDown(TObject* sender, TMouseButton, TShiftState, int x, int y) {
     auto* view = dynamic_cast<TVectView*>(sender);
     if (!view || !Warp)
         return;
-    const int bx = view->XScr2Bmp(x);
-    const int by = view->YScr2Bmp(y);
-    if (Warp->Mode == 0) {
-        MeshMouseDown(bx, by, view);
-    } else {
-        FieldMouseDown(bx, by, view);
+    MouseDown = true;
+    ActiveEditor().Press(view->XScr2Bmp(x), view->YScr2Bmp(y), *view);
+    if (Warp->Mode == MorphMethod::Field)
         ShowFieldCounters();
-    }
 }
 
 void TfrmTweenkit::VectViewMouseMove(TObject* sender, TShiftState, int x, int y) {
@@ -288,24 +303,17 @@ void TfrmTweenkit::VectViewMouseMove(TObject* sender, TShiftState, int x, int y)
     const int bx = view->XScr2Bmp(x);
     const int by = view->YScr2Bmp(y);
     if (MouseDown) {
-        if (Warp->Mode == 0)
-            MeshDragNode(bx, by, view);
-        else
-            FieldDragPoint(bx, by, view);
+        ActiveEditor().Drag(bx, by, *view, MoveBothCheck->Checked());
+        GeometryChanged();
         return;
     }
-    const bool over = Warp->Mode == 0 ? MeshHitTest(bx, by, view) : FieldHitTest(bx, by, view);
-    view->SetCursor(over ? crHandPoint : crViewCross1);
+    view->SetCursor(ActiveEditor().HitTest(bx, by, *view) ? crHandPoint : crViewCross1);
 }
 
 void TfrmTweenkit::VectViewMouseUp(TObject* sender, TMouseButton, TShiftState, int x, int y) {
     auto* view = dynamic_cast<TVectView*>(sender);
     if (!view || !Warp)
         return;
-    const int bx = view->XScr2Bmp(x);
-    const int by = view->YScr2Bmp(y);
-    if (Warp->Mode == 0)
-        MeshMouseUp(bx, by, view);
-    else
-        FieldMouseUp(bx, by, view);
+    MouseDown = false;
+    ActiveEditor().Release(view->XScr2Bmp(x), view->YScr2Bmp(y), *view);
 }

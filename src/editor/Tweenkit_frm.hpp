@@ -6,16 +6,22 @@
 // The implementation is split by concern:
 //   Tweenkit_frm.cpp     creation, showing, resizing, closing, zoom, method switch, mouse routing
 //   TweenkitLayout.cpp   the controls and their properties
-//   TweenkitEditing.cpp  the mesh and field handlers, delegating to the two editors
+//   TweenkitEditing.cpp  the mesh and field buttons, undo and redo, delegating to the two editors
 //   MorphRun.cpp         the run buttons, RunMorph and OutputFrame
+//   TweenkitGeometry.cpp the geometry file: restore, capture, debounced saves
+//   TweenkitFailureMarks.cpp  rings around what made a run fail
 #pragma once
 
+#include "EditHistory.hpp"
 #include "Form.hpp"
+#include "GeometryRecord.hpp"
 #include "HostRecords.hpp"
 #include "WarpState.hpp"
 #include "graphics/Bitmap.hpp"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class TVectView;
 class TMultiView;
@@ -29,6 +35,8 @@ class TFlatRadioButton;
 class TFlatSpeedButton;
 class TFlatCheckBox;
 class TFlatSpinEdit;
+class TTimer;
+class MethodEditor;
 class MeshEditor;
 class FieldEditor;
 struct IplHeader;
@@ -49,19 +57,21 @@ public:
     void VectViewMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void VectViewMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
 
-    // Mesh method (image coordinates; view is LeftView or RightView).
+    // "New mesh" and the field panel's buttons.
     void WarpMeshG_btnClick(TObject* sender);
-    void MeshMouseDown(int x, int y, TVectView* view);
-    void MeshMouseUp(int x, int y, TVectView* view);
-    void MeshDragNode(int x, int y, TVectView* view);
-    bool MeshHitTest(int x, int y, TVectView* view);
-
-    // Field method.
     void WarpFieldClick(TObject* sender);
-    void FieldMouseDown(int x, int y, TVectView* view);
-    void FieldMouseUp(int x, int y, TVectView* view);
-    void FieldDragPoint(int x, int y, TVectView* view);
-    bool FieldHitTest(int x, int y, TVectView* view);
+    // Ctrl+Z undoes the active method's last edit; Ctrl+Y and Ctrl+Shift+Z redo.
+    void FormKeyDown(TObject* sender, int& key, TShiftState shift);
+    void UndoEdit();
+    void RedoEdit();
+
+    // The editor of the active method, and the undo history of each method.
+    MethodEditor& ActiveEditor();
+    EditHistory& History(MorphMethod method) {
+        return method == MorphMethod::Mesh ? meshHistory_ : fieldHistory_;
+    }
+    MeshEditor& Mesh() { return *mesh_; }
+    FieldEditor& Field() { return *field_; }
 
     // Runs.
     void MorphPreview_btnClick(TObject* sender);
@@ -76,48 +86,48 @@ public:
     TSplitter* Splitter = nullptr;
     TPanel* PanelBottom = nullptr;
     TFlatPanel* PanelBotLeft = nullptr;
-    TFlatRadioButton* MorphMethod_rbt1 = nullptr;
-    TFlatRadioButton* MorphMethod_rbt2 = nullptr;
-    TFlatSpeedButton* MorphPreview_btn = nullptr;
-    TFlatSpeedButton* MorphFinal_btn = nullptr;
-    TStaticText* StaticText7 = nullptr;
-    TFlatSpinEdit* Frames_ed = nullptr;
-    TStaticText* StaticText8 = nullptr;
-    TFlatSpinEdit* Delay_ed = nullptr;
+    TFlatRadioButton* MeshMethodRadio = nullptr;
+    TFlatRadioButton* FieldMethodRadio = nullptr;
+    TFlatSpeedButton* PreviewButton = nullptr;
+    TFlatSpeedButton* MorphItButton = nullptr;
+    TStaticText* FramesText = nullptr;
+    TFlatSpinEdit* FramesEdit = nullptr;
+    TStaticText* DelayText = nullptr;
+    TFlatSpinEdit* DelayEdit = nullptr;
     TFlatPanel* PanBotRight = nullptr;
     TPanel* PanelField = nullptr;
-    TStaticText* StaticText1 = nullptr;
-    TStaticText* StaticText2 = nullptr;
-    TStaticText* StaticText3 = nullptr;
-    TLabel* WField_lab1 = nullptr;
-    TLabel* WField_lab2 = nullptr;
-    TLabel* WField_lab3 = nullptr;
-    TFlatSpeedButton* WarpFAdd_btn = nullptr;
-    TFlatSpeedButton* WarpFBreak_btn = nullptr;
-    TFlatSpeedButton* WarpFUndo_btn = nullptr;
-    TFlatSpeedButton* WarpFClear_btn = nullptr;
+    TStaticText* FieldMaxText = nullptr;
+    TStaticText* FieldUsedText = nullptr;
+    TStaticText* FieldFreeText = nullptr;
+    TLabel* FieldMaxLabel = nullptr;
+    TLabel* FieldUsedLabel = nullptr;
+    TLabel* FieldFreeLabel = nullptr;
+    TFlatSpeedButton* AddMoveButton = nullptr;
+    TFlatSpeedButton* LineBreakButton = nullptr;
+    TFlatSpeedButton* UndoLastButton = nullptr;
+    TFlatSpeedButton* ClearButton = nullptr;
     TPanel* PanelMesh = nullptr;
-    TStaticText* StaticText6 = nullptr;
-    TFlatSpinEdit* WarpMesh_ed1 = nullptr;
-    TStaticText* StaticText5 = nullptr;
-    TFlatSpinEdit* WarpMesh_ed2 = nullptr;
-    TFlatSpeedButton* WarpMeshG_btn = nullptr;
-    TFlatRadioButton* WarpMesh_rbt1 = nullptr;
-    TFlatRadioButton* WarpMesh_rbt2 = nullptr;
+    TStaticText* MeshColumnsText = nullptr;
+    TFlatSpinEdit* MeshColumnsEdit = nullptr;
+    TStaticText* MeshRowsText = nullptr;
+    TFlatSpinEdit* MeshRowsEdit = nullptr;
+    TFlatSpeedButton* NewMeshButton = nullptr;
+    TFlatRadioButton* LinearRadio = nullptr;
+    TFlatRadioButton* CatmullRomRadio = nullptr;
     TPanel* PanelProgress = nullptr;
     TProgressBar* ProgressBar = nullptr;
     TPanel* PanelLeft = nullptr;
     TFlatPanel* PanelTopLeft = nullptr;
-    TFlatSpeedButton* centerLeft = nullptr;
-    TFlatSpeedButton* zoominLeft = nullptr;
-    TFlatSpeedButton* zoomoutLeft = nullptr;
-    TFlatCheckBox* MoveAll_chk = nullptr;
+    TFlatSpeedButton* LeftCenterButton = nullptr;
+    TFlatSpeedButton* LeftZoomInButton = nullptr;
+    TFlatSpeedButton* LeftZoomOutButton = nullptr;
+    TFlatCheckBox* MoveBothCheck = nullptr;
     TPanel* PanelRight = nullptr;
     TFlatPanel* PanelTopRight = nullptr;
-    TFlatSpeedButton* centerRight = nullptr;
-    TFlatSpeedButton* zoominRight = nullptr;
-    TFlatSpeedButton* zoomoutRight = nullptr;
-    TLabel* WarpOnly_lab = nullptr;
+    TFlatSpeedButton* RightCenterButton = nullptr;
+    TFlatSpeedButton* RightZoomInButton = nullptr;
+    TFlatSpeedButton* RightZoomOutButton = nullptr;
+    TLabel* WarpOnlyLabel = nullptr;
 
     // Host side, set by HPI_Execute and FormShow.
     HostContext* Context = nullptr;
@@ -159,6 +169,27 @@ public:
     // The warp state record, owned by the window from FormCreate to FormClose.
     WarpObjStru* Warp = nullptr;
 
+    // The geometry file the host named (empty: none). FormShow restores it when it
+    // was made for frames of this size; edits save it, at most once a second, and
+    // so does closing the window.
+    std::string GeometryPath;
+    // The window's work as a geometry file keeps it, and back.
+    GeometryRecord CaptureGeometry();
+    void RestoreGeometry(const GeometryRecord& record);
+    // Something a geometry file keeps has changed: saves now, or when a second has
+    // passed since the last save.
+    void GeometryChanged();
+    // Writes the geometry file now when one is set.
+    void SaveGeometry();
+
+    // After a run failed: rings around the nodes or lines that made it fail; the
+    // next edit, undo, redo or method switch takes them away.
+    void ShowFailureMarks();
+    void ClearFailureMarks();
+    const std::vector<ObjHandle>& FailureMarks(const TVectView* view) const {
+        return view == LeftView ? failureMarksLeft_ : failureMarksRight_;
+    }
+
     // The editor shows no usable image (the host handed over none): FormShow then
     // closes the window and HPI_Execute reports it.
     bool NoImage() const { return noImage_; }
@@ -173,13 +204,30 @@ private:
     bool FetchFrame(int index, TBitmap& scratch, bool resize);
     // Tells the user and returns true when the active method has nothing to run on.
     bool RefusedWithoutGeometry();
-    // Shows the field counters for the current FieldPointCount.
+    // Shows the field counters for the point count the field editor says they show.
     void ShowFieldCounters();
     // Shows, in both views, the objects of the active method (see MorphMethodClick).
     void ShowMeshObjects();
     void ShowFieldObjects();
 
+    // Makes both editors and points their edit reports at the two histories.
+    void CreateEditors();
+    // Records an edit the editor of method reported.
+    void RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step);
+    // After an undo or a redo: what an edit of the method would have refreshed.
+    void AfterHistoryStep(MorphMethod method);
+
+    // Reads the geometry file at FormShow: restores it, or sets a bad one aside.
+    void OpenGeometry();
+
     std::unique_ptr<MeshEditor> mesh_;
     std::unique_ptr<FieldEditor> field_;
+    EditHistory meshHistory_;
+    EditHistory fieldHistory_;
     bool noImage_ = false;
+    std::vector<ObjHandle> failureMarksLeft_, failureMarksRight_;
+    TTimer* geometryTimer_ = nullptr; // the deferred save
+    int64_t lastGeometrySave_ = 0;
+    bool geometrySaved_ = false;      // at least once in this window
+    bool geometryUnwritable_ = false; // reported once, then no more tries
 };

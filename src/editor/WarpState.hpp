@@ -15,13 +15,20 @@ constexpr int kMeshCells = kMeshSide * kMeshSide; // element [a][b] at a * kMesh
 constexpr int kFieldCapacity = 1024;              // entries of the field arrays
 constexpr int kMaxFieldPoints = 1002;             // FieldPointCount never exceeds this
 
+// The morph method the editor edits and runs, stored as the int32 0 or 1.
+enum class MorphMethod : int32_t { Mesh = 0, Field = 1 };
+
+inline bool SamePoint(Point a, Point b) {
+    return a.x == b.x && a.y == b.y;
+}
+
 // Flat index of element [a][b] of a [102][102] array.
 constexpr int MeshIndex(int a, int b) {
     return a * kMeshSide + b;
 }
 
 struct WarpObjStru {
-    int32_t Mode = 0; // 0 mesh, 1 field
+    MorphMethod Mode = MorphMethod::Mesh;
     int32_t LeftDownX, LeftUpX, LeftDownY, LeftUpY;
     int32_t RightDownX, RightUpX, RightDownY, RightUpY;
     ObjHandle LeftCursorMark, RightCursorMark;

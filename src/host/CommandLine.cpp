@@ -26,6 +26,10 @@ const char* UsageText() {
            "  --format NAME  png, gif, webp, mp4 or webm: the format of every --save\n"
            "                 whatever its extension\n"
            "  --timings      print how long the run and the writing took on stderr\n"
+           "  --geometry FILE  the editor keeps its meshes and lines in FILE and finds\n"
+           "                 them there the next time (frames of the same size)\n"
+           "  --render       with --geometry: render the final sequence from FILE without\n"
+           "                 waiting for a person (headless)\n"
            "  --help         print this text\n";
 }
 
@@ -51,6 +55,10 @@ HostOptions ParseCommandLine(int argc, char** argv) {
             options.saves.push_back(value());
         } else if (arg == "--format") {
             options.format = value();
+        } else if (arg == "--geometry") {
+            options.geometry = value();
+        } else if (arg == "--render") {
+            options.render = true;
         } else if (arg == "--still") {
             options.still = true;
         } else if (arg == "--info") {
@@ -67,6 +75,10 @@ HostOptions ParseCommandLine(int argc, char** argv) {
             options.images.push_back(arg);
         }
     }
+    if (options.render && !options.geometry)
+        throw std::runtime_error("--render needs --geometry FILE");
+    if (options.render && options.script)
+        throw std::runtime_error("--render takes no --script");
     return options;
 }
 
@@ -76,5 +88,7 @@ const char* PreferredBackend(const HostOptions& options) {
         return value && *value;
     };
     bool display = named("DISPLAY") || named("WAYLAND_DISPLAY");
-    return display && !options.headless && !options.info && !options.help ? "sdl" : "headless";
+    return display && !options.headless && !options.render && !options.info && !options.help
+               ? "sdl"
+               : "headless";
 }

@@ -17,6 +17,8 @@ struct HostOptions {
     std::optional<std::string> script;
     std::vector<std::string> saves; // each a folder of PNG files or one animation or video file
     std::string format;             // --format: overrides the extension of every save
+    std::optional<std::string> geometry; // the module's geometry file
+    bool render = false;                 // "Morph it!" on the geometry file, no person needed
 };
 
 // Parses argv; throws std::runtime_error with a one-line reason.

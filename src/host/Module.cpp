@@ -23,6 +23,7 @@ Module::Module(const std::string& path) {
     GetPlugInVersion = Lookup<IntFn>(handle_, path, "HPI_GetPlugInVersion");
     Description = Lookup<DescriptionFn>(handle_, path, "HPI_Description");
     Execute = Lookup<ExecuteFn>(handle_, path, "HPI_Execute");
+    SetGeometryFile = reinterpret_cast<SetGeometryFileFn>(dlsym(handle_, "HPI_SetGeometryFile"));
 }
 
 Module::~Module() {

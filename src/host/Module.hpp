@@ -11,9 +11,10 @@ public:
     using IntFn = int32_t (*)();
     using DescriptionFn = char*(HPI_STDCALL*)(char*);
     using ExecuteFn = int32_t(HPI_STDCALL*)(HostContext*, HostCommand);
+    using SetGeometryFileFn = void(HPI_STDCALL*)(const char*);
 
-    // Loads the module and looks up all five exports; throws std::runtime_error naming what is
-    // missing.
+    // Loads the module and looks up all five exports and the optional sixth; throws
+    // std::runtime_error naming what is missing.
     explicit Module(const std::string& path);
     ~Module();
     Module(const Module&) = delete;
@@ -24,6 +25,8 @@ public:
     IntFn GetPlugInVersion = nullptr;
     DescriptionFn Description = nullptr;
     ExecuteFn Execute = nullptr;
+    // Optional: null when the module does not export HPI_SetGeometryFile.
+    SetGeometryFileFn SetGeometryFile = nullptr;
 
 private:
     void* handle_ = nullptr;

@@ -2,6 +2,7 @@
 // morphing module on it.
 #include "Application.hpp"
 #include "CommandLine.hpp"
+#include "GeometryOptions.hpp"
 #include "HostSession.hpp"
 #include "Module.hpp"
 #include "ProgressBar.hpp"
@@ -101,6 +102,7 @@ int Run(int argc, char** argv) {
     if (options.script)
         app->SetScript(
             std::make_unique<ScriptPlayer>(*options.script, ScriptPlayer::Parse(*options.script)));
+    ApplyGeometryOptions(options, module, *app);
     // The first PNG folder gets the frames encoded while the module runs.
     std::unique_ptr<PngFolderSaver> folderSaver;
     for (size_t i = 0; i < options.saves.size(); ++i) {
@@ -109,6 +111,7 @@ int Run(int argc, char** argv) {
             folderSaver =
                 std::make_unique<PngFolderSaver>(options.saves[i], frames.GetImageCount());
     }
+    const int framesBefore = frames.GetImageCount();
 
     int32_t result;
     const auto runStart = Clock::now();
@@ -125,6 +128,7 @@ int Run(int argc, char** argv) {
     std::cout << "result: " << result << std::endl;
     if (app->ExitCode() != 0)
         return app->ExitCode();
+    CheckRendered(options, framesBefore, frames.GetImageCount());
     const auto saveStart = Clock::now();
     for (size_t i = 0; i < options.saves.size(); ++i) {
         ProgressBar bar("saving " + options.saves[i]);

@@ -316,6 +316,11 @@ void TApplication::DispatchKey(TForm* form, const InputEvent& event) {
         return;
     }
     int key = event.key;
+    if (form->KeyPreview() && target != form) {
+        form->KeyDown(key, event.shift);
+        if (key == 0)
+            return;
+    }
     target->KeyDown(key, event.shift);
     if (key == VK_TAB)
         form->SelectNext(target, (event.shift & ssShift) == 0);

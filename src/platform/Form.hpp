@@ -44,6 +44,10 @@ public:
     void SetActiveControl(TControl* control);
     // Moves the focus to the next (or previous) focusable control in tab order.
     void SelectNext(TControl* current, bool forward);
+    // With key preview on, the form's OnKeyDown sees each key before the focused
+    // control does; a handler that sets the key to 0 keeps it from the control.
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool on) { keyPreview_ = on; }
 
     TNotifyEvent OnShow;
     TNotifyEvent OnResize;
@@ -77,6 +81,7 @@ private:
     void PresentRegion(const TRect& region);
 
     TPosition position_ = poDesigned;
+    bool keyPreview_ = false;
     TFormBorderStyle borderStyle_ = bsSizeable;
     bool modal_ = false;
     int modalResult_ = mrNone;

@@ -4,6 +4,7 @@
 #include "Form.hpp"
 #include "graphics/ImageFile.hpp"
 
+#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <map>
@@ -30,6 +31,43 @@ const std::map<std::string, int> kKeys = {
     {"Enter", VK_RETURN},  {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},   {"Backspace", VK_BACK},
     {"Delete", VK_DELETE}, {"Space", VK_SPACE},
 };
+
+// A key as the script names it: a key name of kKeys or one character, after
+// optional modifiers ("ctrl+z", "ctrl+shift+z", "shift+Tab"). A plain character
+// without modifiers is typed as text; everything else is a key press.
+struct KeyStroke {
+    bool typed = false;
+    int key = 0;
+    TShiftState shift = 0;
+};
+
+bool ParseKeyStroke(const std::string& name, KeyStroke& out) {
+    out = KeyStroke{};
+    std::string rest = name;
+    for (size_t plus; rest.size() > 1 && (plus = rest.find('+')) != std::string::npos;) {
+        const std::string modifier = rest.substr(0, plus);
+        if (modifier == "ctrl")
+            out.shift |= ssCtrl;
+        else if (modifier == "shift")
+            out.shift |= ssShift;
+        else if (modifier == "alt")
+            out.shift |= ssAlt;
+        else
+            return false;
+        rest.erase(0, plus + 1);
+    }
+    if (auto it = kKeys.find(rest); it != kKeys.end()) {
+        out.key = it->second;
+        return true;
+    }
+    if (rest.size() != 1)
+        return false;
+    const unsigned char ch = static_cast<unsigned char>(rest[0]);
+    out.typed = out.shift == 0;
+    // With a modifier a letter is its upper-case key code, as a keyboard reports it.
+    out.key = std::isalpha(ch) ? std::toupper(ch) : ch;
+    return true;
+}
 
 bool ParseInt(const std::string& s, int& out) {
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
@@ -93,7 +131,8 @@ std::vector<ScriptCommand> ScriptPlayer::Parse(const std::string& path) {
             if (command.verb == "wait" && value < 0)
                 throw std::runtime_error(where() + "wait needs a time of 0 or more");
         }
-        if (command.verb == "key" && command.args[1].size() != 1 && !kKeys.count(command.args[1]))
+        KeyStroke stroke;
+        if (command.verb == "key" && !ParseKeyStroke(command.args[1], stroke))
             throw std::runtime_error(where() + "unknown key '" + command.args[1] + "'");
         commands.push_back(std::move(command));
     }
@@ -228,13 +267,15 @@ void ScriptPlayer::Run(const ScriptCommand& command) {
             w->SetFocus();
         InputEvent event;
         event.window = control->Form()->WindowId();
-        const std::string& key = command.args[1];
-        if (auto it = kKeys.find(key); it != kKeys.end()) {
-            event.kind = InputKind::KeyDown;
-            event.key = it->second;
-        } else {
+        KeyStroke stroke;
+        ParseKeyStroke(command.args[1], stroke);
+        if (stroke.typed) {
             event.kind = InputKind::Text;
-            event.text = key;
+            event.text = command.args[1];
+        } else {
+            event.kind = InputKind::KeyDown;
+            event.key = stroke.key;
+            event.shift = stroke.shift;
         }
         Application->PostInput(event);
     }

@@ -3,7 +3,9 @@
 //   drag NAME X1 Y1 X2 Y2 | wheel NAME DELTA | key NAME KEY | wait MS
 //   shot FILE | close
 // NAME is a control's Name in the topmost window, or FormName.ControlName;
-// coordinates are client pixels of that control. '#' starts a comment.
+// coordinates are client pixels of that control. '#' starts a comment. KEY is a
+// key name (Left, Enter, Tab, ...) or one character, after optional modifiers:
+// ctrl+z, ctrl+shift+z.
 #pragma once
 
 #include "Application.hpp"

@@ -6,6 +6,15 @@
 #include "Tweenkit_frm.hpp"
 
 #include <memory>
+#include <string>
+
+namespace {
+std::string geometryPath; // set by HPI_SetGeometryFile
+} // namespace
+
+extern "C" void HPI_STDCALL HPI_SetGeometryFile(const char* path) {
+    geometryPath = path ? path : "";
+}
 
 extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command) {
     bool hasImage = context && context->CurrentImageSlot && *context->CurrentImageSlot;
@@ -20,6 +29,7 @@ extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand com
     auto editor = std::make_unique<TfrmTweenkit>(nullptr);
     editor->Context = context;
     editor->Command = command;
+    editor->GeometryPath = geometryPath;
     editor->ShowModal();
     const bool noImage = editor->NoImage();
     editor.reset();

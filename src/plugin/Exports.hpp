@@ -14,6 +14,10 @@ int32_t HPI_GetPlugInVersion();
 char* HPI_STDCALL HPI_Description(char* buffer);
 // Runs the editor on the host's sequence: 0, or -1 without an image, -2 without a sequence.
 int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command);
+// Optional: names the file where later runs of the editor keep and find their
+// geometry; a null or empty path turns keeping off. A host that never calls it
+// gets an editor that stores and restores nothing.
+void HPI_STDCALL HPI_SetGeometryFile(const char* path);
 }
 
 // Offset of the home page address in the description buffer.

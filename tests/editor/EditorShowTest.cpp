@@ -20,11 +20,11 @@ TEST_P(SpinRanges, FollowTheImageSize) {
     host.AddFrame(c.width, c.height, clWhite);
     host.AddFrame(c.width, c.height, clBlack);
     Open();
-    EXPECT_EQ(editor->WarpMesh_ed1->MinValue(), 1);
-    EXPECT_EQ(editor->WarpMesh_ed1->MaxValue(), c.vMax);
-    EXPECT_EQ(editor->WarpMesh_ed1->Value(), c.vValue);
-    EXPECT_EQ(editor->WarpMesh_ed2->MaxValue(), c.hMax);
-    EXPECT_EQ(editor->WarpMesh_ed2->Value(), c.hValue);
+    EXPECT_EQ(editor->MeshColumnsEdit->MinValue(), 1);
+    EXPECT_EQ(editor->MeshColumnsEdit->MaxValue(), c.vMax);
+    EXPECT_EQ(editor->MeshColumnsEdit->Value(), c.vValue);
+    EXPECT_EQ(editor->MeshRowsEdit->MaxValue(), c.hMax);
+    EXPECT_EQ(editor->MeshRowsEdit->Value(), c.hValue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, SpinRanges,
@@ -44,7 +44,7 @@ TEST_F(EditorTest, ShowsTheStartAndFinalFramesAtTheStartFramesSize) {
     host.AddFrame(32, 24, clBlue);
     Open();
     EXPECT_FALSE(editor->WarpOnly);
-    EXPECT_EQ(editor->WarpOnly_lab->Caption(), "");
+    EXPECT_EQ(editor->WarpOnlyLabel->Caption(), "");
     EXPECT_EQ(editor->ImageWidth, 64);
     EXPECT_EQ(editor->MaxY, 47);
     const TBitmap* right = editor->RightView->GetFBitmap();
@@ -64,7 +64,7 @@ TEST_F(EditorTest, OpensInWarpOnlyModeWithoutAFrameAfterTheSelectedOne) {
             host.AddFrame(20, 20, i == frames - 1 ? clGreen : clBlack);
         Open(frames - 1);
         EXPECT_TRUE(editor->WarpOnly) << frames;
-        EXPECT_EQ(editor->WarpOnly_lab->Caption(), "Warp only mode!");
+        EXPECT_EQ(editor->WarpOnlyLabel->Caption(), "Warp only mode!");
         EXPECT_EQ(editor->RightView->GetFBitmap()->Pixel(5, 5), clGreen);
         editor.reset();
     }

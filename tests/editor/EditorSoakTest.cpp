@@ -1,5 +1,5 @@
 // A seeded random-event soak of the editor: presses, drags, releases, wheel
-// turns, every button of both methods, previews and final runs, with the state
+// turns, every button of both methods, undo and redo keys, previews and final runs, with the state
 // record's invariants checked after every event. TWEENKIT_SOAK_EVENTS sets the
 // number of events (make soak runs a long one and reports the rate).
 #include "EditorFixture.hpp"
@@ -63,6 +63,9 @@ protected:
               Side{editor->RightView, w.MeshVLineRight, w.MeshHLineRight, w.MeshNodeRight,
                    w.FieldSegRight, w.FieldMarkRight, w.RightCursorMark}}) {
             std::multiset<int> named = {s.cursorMark};
+            // The rings of a failed run are the window's own objects, not the record's.
+            for (ObjHandle ring : editor->FailureMarks(s.view))
+                named.insert(ring);
             for (int c = 1; c <= w.MeshCols; ++c)
                 for (int r = 0; r <= w.MeshRows; ++r)
                     named.insert(s.vertical[MeshIndex(c, r)]);
@@ -97,7 +100,7 @@ protected:
     std::string Act() {
         TVectView* view = View();
         const int x = Coordinate(editor->ImageWidth), y = Coordinate(editor->ImageHeight);
-        switch (random_() % 20) {
+        switch (random_() % 22) {
         case 0:
         case 1:
         case 2:
@@ -116,32 +119,32 @@ protected:
             editor->LeftView->SetZoom(random_() % 2 ? 50 : 200);
             return "zoom";
         case 9:
-            Click(random_() % 2 ? editor->MorphMethod_rbt1 : editor->MorphMethod_rbt2);
+            Click(random_() % 2 ? editor->MeshMethodRadio : editor->FieldMethodRadio);
             return "method";
         case 10:
-            editor->WarpMesh_ed1->SetValue(static_cast<int>(random_() % 6));
-            editor->WarpMesh_ed2->SetValue(static_cast<int>(random_() % 6));
-            Click(editor->WarpMeshG_btn);
+            editor->MeshColumnsEdit->SetValue(static_cast<int>(random_() % 6));
+            editor->MeshRowsEdit->SetValue(static_cast<int>(random_() % 6));
+            Click(editor->NewMeshButton);
             return "new mesh";
         case 11:
-            Click(editor->WarpFBreak_btn);
+            Click(editor->LineBreakButton);
             return "break";
         case 12:
-            Click(editor->WarpFUndo_btn);
+            Click(editor->UndoLastButton);
             return "undo";
         case 13:
             if (random_() % 8 == 0)
-                Click(editor->WarpFClear_btn);
+                Click(editor->ClearButton);
             return "clear";
         case 14:
-            Click(editor->WarpFAdd_btn);
+            Click(editor->AddMoveButton);
             return "add/move";
         case 15:
-            Click(editor->MoveAll_chk);
+            Click(editor->MoveBothCheck);
             return "move all";
         case 16: {
-            TControl* buttons[] = {editor->zoominLeft, editor->zoomoutRight, editor->centerLeft,
-                                   editor->zoomoutLeft};
+            TControl* buttons[] = {editor->LeftZoomInButton, editor->RightZoomOutButton,
+                                   editor->LeftCenterButton, editor->LeftZoomOutButton};
             Click(buttons[random_() % 4]);
             return "view button";
         }
@@ -163,6 +166,16 @@ protected:
                 }
             }
             return "final";
+        case 19: {
+            int key = 'Z';
+            editor->FormKeyDown(editor.get(), key, ssCtrl);
+            return "ctrl+z";
+        }
+        case 20: {
+            int key = random_() % 2 ? 'Y' : 'Z';
+            editor->FormKeyDown(editor.get(), key, key == 'Y' ? ssCtrl : ssCtrl | ssShift);
+            return "redo";
+        }
         default:
             Drag(view, x, y, Coordinate(editor->ImageWidth), Coordinate(editor->ImageHeight));
             return "drag";
@@ -180,8 +193,8 @@ TEST_F(EditorSoak, InvariantsHoldAfterEveryRandomEvent) {
         const std::string event = Act();
         ASSERT_TRUE(Check("event " + std::to_string(i) + " (" + event + ")"));
         // The counters follow every press in field mode.
-        if (event == "press" && editor->Warp->Mode == 1) {
-            ASSERT_EQ(editor->WField_lab2->Caption(),
+        if (event == "press" && editor->Warp->Mode == MorphMethod::Field) {
+            ASSERT_EQ(editor->FieldUsedLabel->Caption(),
                       std::to_string(editor->Warp->FieldPointCount));
         }
     }

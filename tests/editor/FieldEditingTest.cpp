@@ -15,7 +15,7 @@ protected:
         host.AddFrame(320, 240, clWhite);
         host.AddFrame(320, 240, clBlack);
         Open();
-        editor->MorphMethod_rbt2->SetChecked(true);
+        editor->FieldMethodRadio->SetChecked(true);
     }
     WarpObjStru& W() { return *editor->Warp; }
     // Every slot from FieldPointCount on is free, and exactly the live slots have objects.
@@ -33,8 +33,8 @@ protected:
         }
         for (TVectView* view : {editor->LeftView, editor->RightView})
             EXPECT_EQ(view->ObjectCount(), 1 + markers + segments);
-        EXPECT_EQ(editor->WField_lab2->Caption(), std::to_string(count));
-        EXPECT_EQ(editor->WField_lab3->Caption(), std::to_string(1000 - count));
+        EXPECT_EQ(editor->FieldUsedLabel->Caption(), std::to_string(count));
+        EXPECT_EQ(editor->FieldFreeLabel->Caption(), std::to_string(1000 - count));
     }
 };
 
@@ -42,7 +42,7 @@ TEST_F(FieldEditing, AFirstPressMakesTwoCoincidentPointsAndOneSegment) {
     Press(editor->LeftView, 50, 60);
     Release(editor->LeftView, 50, 60);
     EXPECT_EQ(W().FieldPointCount, 2);
-    EXPECT_EQ(editor->WField_lab2->Caption(), "2");
+    EXPECT_EQ(editor->FieldUsedLabel->Caption(), "2");
     const ObjHandle segment = W().FieldSegLeft[0];
     EXPECT_EQ(editor->LeftView->GetObjWidth(segment), 1);
     EXPECT_EQ(editor->LeftView->GetObjHeight(segment), 1);
@@ -65,10 +65,10 @@ TEST_F(FieldEditing, PressesExtendThePolylineAndABreakStartsANewOne) {
     EXPECT_EQ(W().FieldPointCount, 3);
     EXPECT_EQ(editor->LeftView->GetObjWidth(W().FieldSegLeft[1]), 1);
 
-    Click(editor->WarpFBreak_btn);
-    Click(editor->WarpFBreak_btn); // a break after a break does nothing
+    Click(editor->LineBreakButton);
+    Click(editor->LineBreakButton); // a break after a break does nothing
     EXPECT_EQ(W().FieldPointCount, 4);
-    EXPECT_EQ(editor->WField_lab2->Caption(), "3"); // a break alone refreshes nothing
+    EXPECT_EQ(editor->FieldUsedLabel->Caption(), "3"); // a break alone refreshes nothing
     Press(editor->RightView, 100, 100);
     Release(editor->RightView, 100, 100);
     EXPECT_EQ(W().FieldPointCount, 6);
@@ -81,8 +81,8 @@ TEST_F(FieldEditing, TheCountersAfterAPressLeavingFourPoints) {
     Press(editor->LeftView, 20, 10);
     Release(editor->LeftView, 20, 10);
     Press(editor->LeftView, 30, 10);
-    EXPECT_EQ(editor->WField_lab2->Caption(), "4");
-    EXPECT_EQ(editor->WField_lab3->Caption(), "996");
+    EXPECT_EQ(editor->FieldUsedLabel->Caption(), "4");
+    EXPECT_EQ(editor->FieldFreeLabel->Caption(), "996");
 }
 
 TEST_F(FieldEditing, MoveModePicksTheLowestSlotAndDragsOnlyWhereItShould) {
@@ -90,7 +90,7 @@ TEST_F(FieldEditing, MoveModePicksTheLowestSlotAndDragsOnlyWhereItShould) {
         Press(editor->LeftView, x, 100);
         Release(editor->LeftView, x, 100);
     }
-    Click(editor->WarpFAdd_btn); // up: move mode
+    Click(editor->AddMoveButton); // up: move mode
     ASSERT_FALSE(W().FieldAddMode);
     Move(editor->LeftView, 104, 103); // slots 0, 1 and 2 in reach: slot 0 wins
     EXPECT_EQ(editor->RightView->GetObjStyle(W().RightCursorMark), vsVisible);
@@ -101,7 +101,7 @@ TEST_F(FieldEditing, MoveModePicksTheLowestSlotAndDragsOnlyWhereItShould) {
     EXPECT_EQ(W().FieldDst[0].x, 100);
     EXPECT_EQ(W().FieldPointCount, 4); // no point added in move mode
 
-    editor->MoveAll_chk->SetChecked(true);
+    editor->MoveBothCheck->SetChecked(true);
     Drag(editor->RightView, 200, 100, 210, 90);
     EXPECT_EQ(W().FieldDst[3].x, 210);
     EXPECT_EQ(W().FieldSrc[3].x, 200);
@@ -118,12 +118,12 @@ TEST_F(FieldEditing, UndoTakesBackOnePressOrBreakAtATime) {
     Release(editor->LeftView, 10, 10);
     Press(editor->LeftView, 20, 10); // point 2
     Release(editor->LeftView, 20, 10);
-    Click(editor->WarpFBreak_btn);   // break 3
+    Click(editor->LineBreakButton);  // break 3
     Press(editor->LeftView, 50, 50); // points 4 and 5
     Release(editor->LeftView, 60, 60);
     const std::vector<int> counts = {4, 3, 2, 0, 0};
     for (int expected : counts) {
-        Click(editor->WarpFUndo_btn);
+        Click(editor->UndoLastButton);
         EXPECT_EQ(W().FieldPointCount, expected);
         ExpectConsistent();
     }
@@ -138,9 +138,9 @@ TEST_F(FieldEditing, UndoForgetsAPickOfTheRemovedPoint) {
     Release(editor->LeftView, 10, 10);
     Press(editor->LeftView, 100, 10);
     Release(editor->LeftView, 100, 10);
-    Click(editor->WarpFAdd_btn);
+    Click(editor->AddMoveButton);
     Move(editor->LeftView, 100, 10); // picks slot 2
-    Click(editor->WarpFUndo_btn);
+    Click(editor->UndoLastButton);
     Press(editor->LeftView, 100, 10);
     Move(editor->LeftView, 150, 150);
     EXPECT_EQ(W().FieldSrc[2].x, BREAK_MARK);
@@ -152,18 +152,18 @@ TEST_F(FieldEditing, ClearRemovesEveryPointBreakAndObject) {
         Press(editor->LeftView, 10 * i, 20);
         Release(editor->LeftView, 10 * i, 20);
         if (i == 2)
-            Click(editor->WarpFBreak_btn);
+            Click(editor->LineBreakButton);
     }
-    Click(editor->WarpFClear_btn);
+    Click(editor->ClearButton);
     EXPECT_EQ(W().FieldPointCount, 0);
     ExpectConsistent();
-    EXPECT_EQ(editor->WField_lab2->Caption(), "0");
+    EXPECT_EQ(editor->FieldUsedLabel->Caption(), "0");
 }
 
 TEST_F(FieldEditing, ABreakDuringAPressLeavesTheBreakAlone) {
     // A release that never arrives (the window lost the mouse) keeps the drag going.
     Press(editor->LeftView, 10, 10);
-    Click(editor->WarpFBreak_btn);
+    Click(editor->LineBreakButton);
     Move(editor->LeftView, 50, 50);
     Release(editor->LeftView, 50, 50);
     EXPECT_EQ(W().FieldSrc[2].x, BREAK_MARK);
@@ -178,14 +178,14 @@ TEST_F(FieldEditing, PressesStopAtOneThousandPointsButAPolylineMayOverrunThem) {
         Release(editor->LeftView, i % 300, i / 300);
     }
     ASSERT_EQ(W().FieldPointCount, 998);
-    Click(editor->WarpFBreak_btn); // 999
-    Press(editor->LeftView, 5, 5); // a new polyline still takes its two slots
+    Click(editor->LineBreakButton); // 999
+    Press(editor->LeftView, 5, 5);  // a new polyline still takes its two slots
     Release(editor->LeftView, 5, 5);
     EXPECT_EQ(W().FieldPointCount, 1001);
-    Click(editor->WarpFBreak_btn);
+    Click(editor->LineBreakButton);
     Press(editor->LeftView, 7, 7); // no room left
     EXPECT_EQ(W().FieldPointCount, 1002);
-    EXPECT_EQ(editor->WField_lab3->Caption(), "-2");
+    EXPECT_EQ(editor->FieldFreeLabel->Caption(), "-2");
     ExpectConsistent();
 }
 

@@ -14,8 +14,8 @@ protected:
         Open();
     }
     void NewMesh(int v, int h) {
-        editor->WarpMesh_ed1->SetValue(v);
-        editor->WarpMesh_ed2->SetValue(h);
+        editor->MeshColumnsEdit->SetValue(v);
+        editor->MeshRowsEdit->SetValue(h);
         editor->WarpMeshG_btnClick(nullptr);
     }
     WarpObjStru& W() { return *editor->Warp; }
@@ -74,8 +74,8 @@ TEST_F(MeshEditing, ANewMeshReplacesEveryObjectOfTheOldOne) {
 }
 
 TEST_F(MeshEditing, CountsOutsideTheEditsRangeAreBroughtIntoIt) {
-    editor->WarpMesh_ed1->SetText("500");
-    editor->WarpMesh_ed2->SetText("x");
+    editor->MeshColumnsEdit->SetText("500");
+    editor->MeshRowsEdit->SetText("x");
     editor->WarpMeshG_btnClick(nullptr);
     EXPECT_EQ(W().MeshCols, 32);
     EXPECT_EQ(W().MeshRows, 1);
@@ -135,7 +135,7 @@ TEST_F(MeshEditing, MoveAllSetsBothNodesFromTheLeftViewOnly) {
     EXPECT_TRUE(Dst(1, 1) == (Point{50, 50}));
     EXPECT_TRUE(Src(1, 1) == (Point{38, 37}));
 
-    editor->MoveAll_chk->SetChecked(true);
+    editor->MoveBothCheck->SetChecked(true);
     Drag(editor->LeftView, 38, 37, 20, 25);
     EXPECT_TRUE(Src(1, 1) == (Point{20, 25}));
     EXPECT_TRUE(Dst(1, 1) == (Point{20, 25}));

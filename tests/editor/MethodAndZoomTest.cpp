@@ -23,8 +23,8 @@ protected:
 TEST_F(MethodAndZoom, EachMethodShowsOnlyItsOwnObjects) {
     editor->WarpMeshG_btnClick(nullptr);
     Move(editor->LeftView, 20, 20); // shows the right view's cursor mark
-    editor->MorphMethod_rbt2->SetChecked(true);
-    EXPECT_EQ(W().Mode, 1);
+    editor->FieldMethodRadio->SetChecked(true);
+    EXPECT_EQ(W().Mode, MorphMethod::Field);
     EXPECT_EQ(editor->PanBotRight->Controls().back(), editor->PanelField);
     Press(editor->LeftView, 30, 30);
     Release(editor->LeftView, 60, 30);
@@ -36,8 +36,8 @@ TEST_F(MethodAndZoom, EachMethodShowsOnlyItsOwnObjects) {
         EXPECT_TRUE(Visible(view, (left ? W().FieldMarkLeft : W().FieldMarkRight)[1]));
     }
 
-    editor->MorphMethod_rbt1->SetChecked(true);
-    EXPECT_EQ(W().Mode, 0);
+    editor->MeshMethodRadio->SetChecked(true);
+    EXPECT_EQ(W().Mode, MorphMethod::Mesh);
     EXPECT_EQ(editor->PanBotRight->Controls().back(), editor->PanelMesh);
     EXPECT_EQ(W().FieldPointCount, 2); // the field lines survive the switch
     for (TVectView* view : {editor->LeftView, editor->RightView}) {
@@ -54,18 +54,18 @@ TEST_F(MethodAndZoom, EachMethodShowsOnlyItsOwnObjects) {
 
 TEST_F(MethodAndZoom, FiveClicksReachTheZoomLimitsAndCentringFollowsItsButton) {
     for (int i = 0; i < 5; ++i)
-        Click(editor->zoominLeft);
+        Click(editor->LeftZoomInButton);
     EXPECT_EQ(editor->LeftZoom, 1600);
     EXPECT_EQ(editor->LeftView->Zoom(), 1600);
     for (int i = 0; i < 10; ++i)
-        Click(editor->zoomoutRight);
+        Click(editor->RightZoomOutButton);
     EXPECT_EQ(editor->RightZoom, 6.25);
     EXPECT_EQ(editor->RightView->Zoom(), 6.25);
     EXPECT_EQ(editor->LeftZoom, 1600);
 
-    Click(editor->centerRight);
+    Click(editor->RightCenterButton);
     EXPECT_TRUE(editor->RightView->Center());
-    Click(editor->centerRight);
+    Click(editor->RightCenterButton);
     EXPECT_FALSE(editor->RightView->Center());
     EXPECT_FALSE(editor->LeftView->Center());
 }

@@ -60,7 +60,7 @@ TEST_F(MorphRun, BothButtonsRefuseWithoutGeometryInEitherMethod) {
     OpenOn(2);
     for (bool field : {false, true}) {
         if (field)
-            editor->MorphMethod_rbt2->SetChecked(true);
+            editor->FieldMethodRadio->SetChecked(true);
         Preview();
         EXPECT_EQ(output, "message: No mesh created, action not performed!\n");
         Final();
@@ -97,7 +97,7 @@ TEST_F(MorphRun, APreviewOfAnOddSizeRoundsItsSidesUp) {
 TEST_F(MorphRun, AFinalRunSendsTheInBetweensWithCommandSixAndCloses) {
     OpenOn(2);
     NewMesh();
-    editor->Delay_ed->SetValue(7);
+    editor->DelayEdit->SetValue(7);
     Final();
     ASSERT_EQ(host.received.size(), 10u);
     EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), kCmdPutMorphFrame), 10);
@@ -110,7 +110,7 @@ TEST_F(MorphRun, AFinalRunSendsTheInBetweensWithCommandSixAndCloses) {
 
 TEST_F(MorphRun, WarpOnlyRunsUseCommandSevenAndOneFrameMore) {
     OpenOn(1);
-    editor->MorphMethod_rbt2->SetChecked(true);
+    editor->FieldMethodRadio->SetChecked(true);
     Press(editor->LeftView, 10, 10);
     Move(editor->LeftView, 40, 30);
     Release(editor->LeftView, 40, 30);
@@ -123,8 +123,8 @@ TEST_F(MorphRun, WarpOnlyRunsUseCommandSevenAndOneFrameMore) {
 
 TEST_F(MorphRun, OverlappingControlPointsReportTheFailureAndKeepTheEditorOpen) {
     OpenOn(2, 200, 200);
-    editor->WarpMesh_ed1->SetValue(3);
-    editor->WarpMesh_ed2->SetValue(3);
+    editor->MeshColumnsEdit->SetValue(3);
+    editor->MeshRowsEdit->SetValue(3);
     NewMesh();                               // nodes 50 pixels apart
     Drag(editor->LeftView, 50, 50, 100, 50); // node (1,1) onto node (2,1)
     const Point moved = editor->Warp->MeshSrc[MeshIndex(1, 1)];
@@ -143,7 +143,7 @@ TEST_F(MorphRun, OverlappingControlPointsReportTheFailureAndKeepTheEditorOpen) {
 TEST_F(MorphRun, AFrameCountTooSmallForInBetweensGivesAnEmptyProgressRange) {
     OpenOn(2);
     NewMesh();
-    editor->Frames_ed->SetValue(1);
+    editor->FramesEdit->SetValue(1);
     Final();
     EXPECT_EQ(host.received.size(), 0u);
     EXPECT_EQ(editor->ProgressBar->Max(), 0);

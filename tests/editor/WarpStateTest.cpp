@@ -12,7 +12,7 @@ namespace {
 
 TEST(WarpState, AFreshRecordHasNoMeshNoPointsAndBreaksEverywhere) {
     auto warp = std::make_unique<WarpObjStru>();
-    EXPECT_EQ(warp->Mode, 0);
+    EXPECT_EQ(warp->Mode, MorphMethod::Mesh);
     EXPECT_EQ(warp->MeshCols, 0);
     EXPECT_EQ(warp->MeshRows, 0);
     EXPECT_EQ(warp->FieldPointCount, 0);

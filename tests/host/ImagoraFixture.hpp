@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -48,6 +49,27 @@ protected:
         std::string error, path = (dir_ / name).string();
         EXPECT_TRUE(SavePng(path, image, error)) << error;
         return path;
+    }
+    // A picture with structure everywhere, so that any warp shows in its frames.
+    std::string Pattern(const std::string& name, int w, int h, int seed) {
+        TBitmap image(w, h, pf24bit);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.SetPixel(x, y,
+                               static_cast<TColor>(((x * 7 + seed) & 0xFF) |
+                                                   (((y * 5 + x) & 0xFF) << 8) |
+                                                   ((((x ^ y) * 3 + seed) & 0xFF) << 16)));
+        std::string error, path = (dir_ / name).string();
+        EXPECT_TRUE(SavePng(path, image, error)) << error;
+        return path;
+    }
+    // Every file of a saved sequence, by name.
+    static std::map<std::string, std::string> Saved(const fs::path& out) {
+        std::map<std::string, std::string> files;
+        if (fs::is_directory(out))
+            for (const auto& entry : fs::directory_iterator(out))
+                files[entry.path().filename().string()] = Slurp(entry.path());
+        return files;
     }
     std::string File(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;

@@ -34,6 +34,16 @@ TEST(ScriptParse, AcceptsEveryCommandAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(commands[2].args.back(), "right");
 }
 
+TEST(ScriptParse, KeysTakeModifiers) {
+    auto commands = ScriptPlayer::Parse(WriteScript("key LeftView ctrl+z\n"
+                                                    "key LeftView ctrl+shift+z\n"
+                                                    "key LeftView ctrl+Y\n"
+                                                    "key Frames_ed shift+Tab\n"
+                                                    "key Frames_ed +\n"));
+    ASSERT_EQ(commands.size(), 5u);
+    EXPECT_EQ(commands[1].args[1], "ctrl+shift+z");
+}
+
 TEST(ScriptParse, RejectsBadLinesWithTheirNumberAndReason) {
     struct Case {
         const char* text;
@@ -46,6 +56,9 @@ TEST(ScriptParse, RejectsBadLinesWithTheirNumberAndReason) {
         {"move A x 2\n", ":1: 'x' is not a whole number"},
         {"wait -5\n", ":1: wait needs a time of 0 or more"},
         {"key A Hyper\n", ":1: unknown key 'Hyper'"},
+        {"key A hyper+z\n", ":1: unknown key 'hyper+z'"},
+        {"key A ctrl+\n", ":1: unknown key 'ctrl+'"},
+        {"key A ctrl+zz\n", ":1: unknown key 'ctrl+zz'"},
         {"text\n", ":1: text needs a control name and a value"},
     };
     for (const Case& c : cases) {

@@ -3,7 +3,9 @@
 #include "NodeMarker.hpp"
 #include "VectView.hpp"
 
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 FieldEditor::FieldEditor(WarpObjStru& warp, TVectView& left, TVectView& right)
     : warp_(warp), left_(left), right_(right) {}
@@ -39,8 +41,12 @@ void FieldEditor::AddMarkers(int i, int x, int y) {
     AddNodeMarker(warp_.FieldMarkRight[i], x, y, kRightMarkerBrush, kRightMarkerPen, right_);
 }
 
-void FieldEditor::MouseDown(int x, int y, TVectView& view) {
+void FieldEditor::Press(int x, int y, TVectView& view) {
+    FinishGesture();
     RecordPress(warp_, IsLeft(view), x, y);
+    const int shownBefore = shownCount_;
+    // The window shows the count after every press, whatever it did.
+    shownCount_ = warp_.FieldPointCount;
     if (!warp_.FieldAddMode) {
         return;
     }
@@ -61,9 +67,12 @@ void FieldEditor::MouseDown(int x, int y, TVectView& view) {
         AddMarkers(c + 1, x, y);
         warp_.FieldPointCount = c + 2;
     }
+    addedFrom_ = c;
+    shownBeforeAdd_ = shownBefore;
+    shownCount_ = warp_.FieldPointCount;
 }
 
-void FieldEditor::MouseUp(int x, int y, TVectView& view) {
+void FieldEditor::Release(int x, int y, TVectView& view) {
     RecordRelease(warp_, IsLeft(view), x, y);
     // After a break the newest slot holds no point to redraw.
     if (warp_.FieldAddMode && IsPoint(warp_.FieldPointCount - 1)) {
@@ -71,9 +80,106 @@ void FieldEditor::MouseUp(int x, int y, TVectView& view) {
         UpdatePoint(n, warp_.FieldSrc, left_);
         UpdatePoint(n, warp_.FieldDst, right_);
     }
+    FinishGesture();
 }
 
-void FieldEditor::DragPoint(int x, int y, TVectView& view, bool moveAll) {
+void FieldEditor::FinishGesture() {
+    if (addedFrom_) {
+        const int from = *addedFrom_;
+        addedFrom_.reset();
+        if (from < warp_.FieldPointCount)
+            Report(std::make_unique<FieldTailStep>(*this, from, std::vector<FieldSlot>{},
+                                                   Tail(from),
+                                                   ShownCounts{shownBeforeAdd_, shownCount_}));
+    }
+    if (moved_) {
+        const int i = *moved_;
+        moved_.reset();
+        const FieldSlot now{warp_.FieldSrc[i], warp_.FieldDst[i]};
+        if (!SamePoint(now.src, movedFrom_.src) || !SamePoint(now.dst, movedFrom_.dst))
+            Report(std::make_unique<FieldPointStep>(*this, i, movedFrom_, now, shownCount_));
+    }
+}
+
+void FieldEditor::TrackMove(int i) {
+    // Points that the press under way added move as part of that press.
+    if (addedFrom_ && i >= *addedFrom_)
+        return;
+    if (moved_ && *moved_ == i)
+        return;
+    FinishGesture();
+    moved_ = i;
+    movedFrom_ = FieldSlot{warp_.FieldSrc[i], warp_.FieldDst[i]};
+}
+
+std::vector<FieldSlot> FieldEditor::Tail(int from) const {
+    std::vector<FieldSlot> slots;
+    for (int i = from; i < warp_.FieldPointCount; ++i)
+        slots.push_back(FieldSlot{warp_.FieldSrc[i], warp_.FieldDst[i]});
+    return slots;
+}
+
+void FieldEditor::ReportTail(int from, std::vector<FieldSlot> before, int shownBefore) {
+    std::vector<FieldSlot> after = Tail(from);
+    if (before.size() == after.size() &&
+        std::equal(before.begin(), before.end(), after.begin(), [](FieldSlot a, FieldSlot b) {
+            return SamePoint(a.src, b.src) && SamePoint(a.dst, b.dst);
+        }))
+        return;
+    Report(std::make_unique<FieldTailStep>(*this, from, std::move(before), std::move(after),
+                                           ShownCounts{shownBefore, shownCount_}));
+}
+
+void FieldEditor::SetTail(int from, const std::vector<FieldSlot>& slots) {
+    // Steps apply inside the history: a gesture still open ends here unreported
+    // (the window ends gestures before it undoes or redoes).
+    addedFrom_.reset();
+    moved_.reset();
+    const int count = warp_.FieldPointCount;
+    for (int j = std::max(from - 1, 0); j + 1 < count; ++j)
+        if (IsPoint(j) && IsPoint(j + 1))
+            RemoveSegment(j);
+    for (int i = from; i < count; ++i) {
+        if (IsPoint(i))
+            RemovePoint(i);
+    }
+    for (size_t n = 0; n < slots.size(); ++n) {
+        warp_.FieldSrc[from + n] = slots[n].src;
+        warp_.FieldDst[from + n] = slots[n].dst;
+    }
+    warp_.FieldPointCount = from + static_cast<int>(slots.size());
+    for (int i = from; i < warp_.FieldPointCount; ++i) {
+        if (!IsPoint(i))
+            continue;
+        const Point src = warp_.FieldSrc[i];
+        const Point dst = warp_.FieldDst[i];
+        if (i > 0 && IsPoint(i - 1)) {
+            warp_.FieldSegLeft[i - 1] = AddSegment(src.x, src.y, left_);
+            warp_.FieldSegRight[i - 1] = AddSegment(dst.x, dst.y, right_);
+            SetSegment(left_, warp_.FieldSegLeft[i - 1], warp_.FieldSrc[i - 1], src);
+            SetSegment(right_, warp_.FieldSegRight[i - 1], warp_.FieldDst[i - 1], dst);
+        }
+        AddNodeMarker(warp_.FieldMarkLeft[i], src.x, src.y, kLeftMarkerBrush, kLeftMarkerPen,
+                      left_);
+        AddNodeMarker(warp_.FieldMarkRight[i], dst.x, dst.y, kRightMarkerBrush, kRightMarkerPen,
+                      right_);
+    }
+    ForgetPicks();
+}
+
+void FieldEditor::PlacePoint(int index, FieldSlot slot) {
+    addedFrom_.reset();
+    moved_.reset();
+    if (!IsPoint(index) || index >= warp_.FieldPointCount)
+        return;
+    warp_.FieldSrc[index] = slot.src;
+    warp_.FieldDst[index] = slot.dst;
+    UpdatePoint(index, warp_.FieldSrc, left_);
+    UpdatePoint(index, warp_.FieldDst, right_);
+    ForgetPicks();
+}
+
+void FieldEditor::Drag(int x, int y, TVectView& view, bool moveAll) {
     if (warp_.FieldPointCount == 0) {
         return;
     }
@@ -84,6 +190,7 @@ void FieldEditor::DragPoint(int x, int y, TVectView& view, bool moveAll) {
         if (!IsPoint(n)) {
             return;
         }
+        TrackMove(n);
         warp_.FieldSrc[n] = warp_.FieldDst[n] = Point{x, y};
         UpdatePoint(n, warp_.FieldSrc, left_);
         UpdatePoint(n, warp_.FieldDst, right_);
@@ -94,6 +201,7 @@ void FieldEditor::DragPoint(int x, int y, TVectView& view, bool moveAll) {
     if (k < 0 || k >= warp_.FieldPointCount || !IsPoint(k)) {
         return;
     }
+    TrackMove(k);
     if (IsLeft(view)) {
         if (moveAll) {
             warp_.FieldDst[k] = Point{x, y};
@@ -159,9 +267,11 @@ void FieldEditor::UpdatePoint(int i, const Point* points, TVectView& view) {
 }
 
 void FieldEditor::LineBreak() {
+    FinishGesture();
     const int c = warp_.FieldPointCount;
     if (c > 0 && IsPoint(c - 1)) {
         warp_.FieldPointCount = c + 1;
+        ReportTail(c, {}, shownCount_);
     }
 }
 
@@ -186,10 +296,14 @@ void FieldEditor::ForgetPicks() {
 }
 
 void FieldEditor::UndoLast() {
+    FinishGesture();
     const int c = warp_.FieldPointCount;
     if (c == 0) {
         return;
     }
+    const int from = std::max(c - 2, 0);
+    std::vector<FieldSlot> before = Tail(from);
+    const int shownBefore = shownCount_;
     if (!IsPoint(c - 1)) {
         warp_.FieldPointCount = c - 1; // the break's slot already reads BREAK_MARK
     } else {
@@ -204,9 +318,14 @@ void FieldEditor::UndoLast() {
         }
     }
     ForgetPicks();
+    shownCount_ = warp_.FieldPointCount;
+    ReportTail(from, std::move(before), shownBefore);
 }
 
 void FieldEditor::Clear() {
+    FinishGesture();
+    std::vector<FieldSlot> before = Tail(0);
+    const int shownBefore = shownCount_;
     for (int i = warp_.FieldPointCount - 1; i >= 0; --i) {
         if (!IsPoint(i)) {
             continue;
@@ -218,4 +337,6 @@ void FieldEditor::Clear() {
     }
     warp_.FieldPointCount = 0;
     ForgetPicks();
+    shownCount_ = 0;
+    ReportTail(0, std::move(before), shownBefore);
 }

@@ -3,8 +3,11 @@
 #include "NodeMarker.hpp"
 #include "VectView.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -61,8 +64,26 @@ void MeshEditor::NewMesh(int cols, int rows, int width, int height) {
     if (cols < 1 || cols > kMaxMeshLines || rows < 1 || rows > kMaxMeshLines) {
         return;
     }
+    FinishGesture();
+    const int oldCols = warp_.MeshCols;
+    const int oldRows = warp_.MeshRows;
+    std::vector<NodeValue> moved = NodesOffGrid(width, height);
+    LayGrid(cols, rows, width, height);
+    Report(std::make_unique<NewMeshStep>(*this, width, height, oldCols, oldRows, std::move(moved),
+                                         cols, rows));
+}
+
+void MeshEditor::LayGrid(int cols, int rows, int width, int height) {
     if (warp_.MeshCols > 0) {
         RemoveMeshObjects();
+    }
+    drag_.reset(); // the window ends a drag before the grid changes under it
+    // A regular grid folds nowhere; its segments are all new and red.
+    foldsLeft_.clear();
+    foldsRight_.clear();
+    if (cols == 0 || rows == 0) {
+        warp_.MeshCols = warp_.MeshRows = 0;
+        return;
     }
     warp_.MeshCols = cols;
     warp_.MeshRows = rows;
@@ -115,12 +136,140 @@ void MeshEditor::NewMesh(int cols, int rows, int width, int height) {
     }
 }
 
-void MeshEditor::MouseDown(int x, int y, TVectView& view) {
+void MeshEditor::Press(int x, int y, TVectView& view) {
+    FinishGesture();
     RecordPress(warp_, IsLeft(view), x, y);
 }
 
-void MeshEditor::MouseUp(int x, int y, TVectView& view) {
+void MeshEditor::Release(int x, int y, TVectView& view) {
     RecordRelease(warp_, IsLeft(view), x, y);
+    FinishGesture();
+}
+
+void MeshEditor::FinishGesture() {
+    if (!drag_)
+        return;
+    NodeChange change = *drag_;
+    drag_.reset();
+    ShowFolds();
+    change.srcAfter = warp_.MeshSrc[change.index];
+    change.dstAfter = warp_.MeshDst[change.index];
+    if (SamePoint(change.srcAfter, change.srcBefore) &&
+        SamePoint(change.dstAfter, change.dstBefore))
+        return;
+    Report(std::make_unique<MeshNodesStep>(*this, std::vector<NodeChange>{change}));
+}
+
+void MeshEditor::ForgetPicks() {
+    if (warp_.MeshCols > 0) {
+        const int first = MeshIndex(1, 1);
+        left_.SetObjID(warp_.MeshVLineLeft[first], 0);
+        left_.SetObjID(warp_.MeshHLineLeft[first], 0);
+        right_.SetObjID(warp_.MeshVLineRight[first], 0);
+        right_.SetObjID(warp_.MeshHLineRight[first], 0);
+    }
+    left_.SetObjStyle(warp_.LeftCursorMark, TVectStyle{});
+    right_.SetObjStyle(warp_.RightCursorMark, TVectStyle{});
+}
+
+std::vector<NodeValue> MeshEditor::NodesOffGrid(int width, int height) const {
+    std::vector<NodeValue> moved;
+    const int cols = warp_.MeshCols;
+    const int rows = warp_.MeshRows;
+    if (cols == 0)
+        return moved;
+    const int dx = static_cast<int>(std::ceil(static_cast<double>(width) / (cols + 1)));
+    const int dy = static_cast<int>(std::ceil(static_cast<double>(height) / (rows + 1)));
+    for (int k = 1; k <= cols; ++k) {
+        for (int r = 1; r <= rows; ++r) {
+            const int at = MeshIndex(k, r);
+            const Point grid{k * dx, r * dy};
+            if (!SamePoint(warp_.MeshSrc[at], grid) || !SamePoint(warp_.MeshDst[at], grid))
+                moved.push_back(NodeValue{at, warp_.MeshSrc[at], warp_.MeshDst[at]});
+        }
+    }
+    return moved;
+}
+
+void MeshEditor::PlaceNodes(const std::vector<NodeValue>& nodes) {
+    for (const NodeValue& node : nodes) {
+        const int k = node.index / kMeshSide;
+        const int r = node.index % kMeshSide;
+        if (k < 1 || k > warp_.MeshCols || r < 1 || r > warp_.MeshRows)
+            continue;
+        warp_.MeshSrc[node.index] = node.src;
+        warp_.MeshDst[node.index] = node.dst;
+        UpdateNode(k, r, warp_.MeshSrc, left_);
+        UpdateNode(k, r, warp_.MeshDst, right_);
+    }
+    ShowFolds();
+    ForgetPicks();
+}
+
+void MeshEditor::ShowFolds() {
+    const int cols = warp_.MeshCols;
+    const int rows = warp_.MeshRows;
+    struct Side {
+        TVectView& view;
+        const Point* mesh;
+        const ObjHandle *vertical, *horizontal;
+        std::vector<MeshSegment>& shown;
+        ObjHandle firstMarker;
+    };
+    const int first = MeshIndex(1, 1);
+    for (Side side : {Side{left_, warp_.MeshSrc, warp_.MeshVLineLeft, warp_.MeshHLineLeft,
+                           foldsLeft_, warp_.MeshNodeLeft[first]},
+                      Side{right_, warp_.MeshDst, warp_.MeshVLineRight, warp_.MeshHLineRight,
+                           foldsRight_, warp_.MeshNodeRight[first]}}) {
+        std::vector<MeshSegment> folds;
+        if (cols > 0) {
+            const Point* mesh = side.mesh;
+            FindFolds(
+                cols, rows, [mesh](int k, int r) { return mesh[MeshIndex(k, r)].x; },
+                [mesh](int k, int r) { return mesh[MeshIndex(k, r)].y; }, folds);
+        }
+        if (folds == side.shown)
+            continue;
+        auto handle = [&side](const MeshSegment& s) {
+            return (s.vertical ? side.vertical : side.horizontal)[MeshIndex(s.k, s.r)];
+        };
+        // Only the segments that change colour are touched: both lists are in the
+        // order FindFolds makes them.
+        std::vector<MeshSegment> unfolded, folded;
+        std::set_difference(side.shown.begin(), side.shown.end(), folds.begin(), folds.end(),
+                            std::back_inserter(unfolded), FoldOrder);
+        std::set_difference(folds.begin(), folds.end(), side.shown.begin(), side.shown.end(),
+                            std::back_inserter(folded), FoldOrder);
+        for (const MeshSegment& s : unfolded)
+            side.view.SetObjPenColor(handle(s), kSegmentPen);
+        // A folded segment lies along its neighbour on the same line: it goes above
+        // the other segments (just behind the first node marker) to be seen.
+        for (const MeshSegment& s : folded) {
+            side.view.SetObjPenColor(handle(s), kFoldedSegmentPen);
+            side.view.SetObjBackTo(handle(s), side.firstMarker);
+        }
+        side.shown = std::move(folds);
+    }
+}
+
+void MeshEditor::MoveNodes(const std::vector<NodeValue>& nodes) {
+    FinishGesture();
+    std::vector<NodeChange> changes;
+    for (const NodeValue& node : nodes) {
+        const int k = node.index / kMeshSide;
+        const int r = node.index % kMeshSide;
+        if (k < 1 || k > warp_.MeshCols || r < 1 || r > warp_.MeshRows)
+            continue;
+        const Point src = warp_.MeshSrc[node.index];
+        const Point dst = warp_.MeshDst[node.index];
+        if (!SamePoint(src, node.src) || !SamePoint(dst, node.dst))
+            changes.push_back(NodeChange{node.index, src, dst, node.src, node.dst});
+    }
+    if (changes.empty())
+        return;
+    auto step = std::make_unique<MeshNodesStep>(*this, std::move(changes));
+    step->Redo();
+    Report(std::move(step));
 }
 
 int MeshEditor::PickedColumn(TVectView& view) const {
@@ -169,7 +318,7 @@ bool MeshEditor::HitTest(int x, int y, TVectView& view) {
     return false;
 }
 
-void MeshEditor::DragNode(int x, int y, TVectView& view, bool moveAll) {
+void MeshEditor::Drag(int x, int y, TVectView& view, bool moveAll) {
     if (warp_.MeshCols == 0) {
         return;
     }
@@ -179,6 +328,12 @@ void MeshEditor::DragNode(int x, int y, TVectView& view, bool moveAll) {
         return;
     }
     const int at = MeshIndex(k, r);
+    if (drag_ && drag_->index != at) {
+        FinishGesture();
+    }
+    if (!drag_) {
+        drag_ = NodeChange{at, warp_.MeshSrc[at], warp_.MeshDst[at], {}, {}};
+    }
     if (IsLeft(view)) {
         if (moveAll) {
             warp_.MeshDst[at] = Point{x, y};

@@ -17,6 +17,7 @@ inline constexpr TColor kLeftMarkerPen = 0xFFFFFF;    // white
 inline constexpr TColor kRightMarkerBrush = 0x008000; // green
 inline constexpr TColor kRightMarkerPen = 0x00FFFF;   // yellow
 inline constexpr TColor kSegmentPen = 0x0000FF;       // red
+inline constexpr TColor kFoldedSegmentPen = 0x00A5FF; // orange: a mesh line folds here
 
 // Reach of a pick: a node within this many pixels minus one on both axes.
 inline constexpr int kPickReach = 10;
