@@ -30,6 +30,7 @@ public:
             throw MediaError("out of memory");
         opening->format_whitelist = av_strdup(kVideoFormats);
         opening->protocol_whitelist = av_strdup("file");
+        opening->codec_whitelist = av_strdup(kVideoDecoders);
         // avformat_open_input frees the context when it fails.
         if (avformat_open_input(&opening, path.c_str(), nullptr, nullptr) < 0)
             throw MediaError("not a supported image or video");
@@ -52,6 +53,7 @@ public:
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), stream->codecpar) < 0)
             throw MediaError("out of memory");
         codec_->thread_count = 0; // as many as the machine has
+        codec_->codec_whitelist = av_strdup(kVideoDecoders);
         if (avcodec_open2(codec_.get(), decoder, nullptr) < 0)
             throw MediaError("unsupported video codec");
         packet_.reset(av_packet_alloc());

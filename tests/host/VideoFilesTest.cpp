@@ -1,5 +1,6 @@
-// A video whose frames change size mid-stream (as a resolution switch in a recorded stream
-// does) opens with every frame scaled to the first frame's size.
+// Videos as recorders and other programs make them: frames that change size mid-stream (a
+// resolution switch) open scaled to the first frame's size; a codec the host does not decode
+// and a stream without frames are refused.
 #include "FfmpegLibrary.hpp"
 #include "MediaSamples.hpp"
 #include "SequenceFiles.hpp"
@@ -19,17 +20,17 @@ using namespace media_samples;
 
 namespace {
 
-// A Motion-JPEG encoder for w x h frames.
-AVCodecContext* MjpegEncoder(int w, int h) {
-    const AVCodec* mjpeg = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
-    AVCodecContext* codec = mjpeg ? avcodec_alloc_context3(mjpeg) : nullptr;
+// An encoder for w x h frames: Motion JPEG, or FFV1 (a codec the host does not decode).
+AVCodecContext* Encoder(int w, int h, bool mjpeg = true) {
+    const AVCodec* encoder = avcodec_find_encoder(mjpeg ? AV_CODEC_ID_MJPEG : AV_CODEC_ID_FFV1);
+    AVCodecContext* codec = encoder ? avcodec_alloc_context3(encoder) : nullptr;
     if (!codec)
         return nullptr;
     codec->width = w;
     codec->height = h;
-    codec->pix_fmt = AV_PIX_FMT_YUVJ420P;
+    codec->pix_fmt = mjpeg ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
     codec->time_base = AVRational{1, 1000};
-    if (avcodec_open2(codec, mjpeg, nullptr) < 0)
+    if (avcodec_open2(codec, encoder, nullptr) < 0)
         avcodec_free_context(&codec);
     return codec;
 }
@@ -38,13 +39,13 @@ AVCodecContext* MjpegEncoder(int w, int h) {
 // (grey levels), each frame 100 ms (none: a stream without frames). Each frame is a JPEG of
 // its own, so the sizes may differ.
 void WriteMjpeg(const std::string& path, const std::vector<std::pair<int, int>>& sizes,
-                const std::vector<int> greys) {
+                const std::vector<int> greys, bool mjpeg = true) {
     AVFormatContext* format = nullptr;
     ASSERT_GE(avformat_alloc_output_context2(&format, nullptr, "matroska", path.c_str()), 0);
     AVStream* stream = avformat_new_stream(format, nullptr);
     AVPacket* packet = av_packet_alloc();
     AVCodecContext* header =
-        MjpegEncoder(sizes.empty() ? 16 : sizes[0].first, sizes.empty() ? 16 : sizes[0].second);
+        Encoder(sizes.empty() ? 16 : sizes[0].first, sizes.empty() ? 16 : sizes[0].second, mjpeg);
     ASSERT_NE(header, nullptr);
     avcodec_parameters_from_context(stream->codecpar, header);
     avcodec_free_context(&header);
@@ -52,7 +53,7 @@ void WriteMjpeg(const std::string& path, const std::vector<std::pair<int, int>>&
     ASSERT_GE(avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
     ASSERT_GE(avformat_write_header(format, nullptr), 0);
     for (size_t i = 0; i < sizes.size(); ++i) {
-        AVCodecContext* codec = MjpegEncoder(sizes[i].first, sizes[i].second);
+        AVCodecContext* codec = Encoder(sizes[i].first, sizes[i].second, mjpeg);
         ASSERT_NE(codec, nullptr);
         AVFrame* frame = av_frame_alloc();
         frame->format = codec->pix_fmt;
@@ -83,7 +84,7 @@ void WriteMjpeg(const std::string& path, const std::vector<std::pair<int, int>>&
     av_packet_free(&packet);
 }
 
-TEST(VideoSizeChange, FramesOfAnotherSizeAreScaledToTheFirstFramesSize) {
+TEST(VideoFiles, FramesOfAnotherSizeAreScaledToTheFirstFramesSize) {
     TApplication app(std::make_unique<HeadlessBackend>());
     const fs::path path = fs::path(::testing::TempDir()) / "size-change.mkv";
     WriteMjpeg(path.string(), {{32, 24}, {64, 48}, {16, 12}}, {40, 200, 120});
@@ -102,7 +103,21 @@ TEST(VideoSizeChange, FramesOfAnotherSizeAreScaledToTheFirstFramesSize) {
     }
 }
 
-TEST(VideoSizeChange, AVideoWithoutFramesIsRefused) {
+TEST(VideoFiles, AVideoOfACodecTheHostDoesNotDecodeIsRefused) {
+    TApplication app(std::make_unique<HeadlessBackend>());
+    const fs::path path = fs::path(::testing::TempDir()) / "ffv1.mkv";
+    WriteMjpeg(path.string(), {{16, 16}, {16, 16}}, {40, 80}, false);
+    TMultiView frames(nullptr);
+    try {
+        LoadFrames({path.string()}, frames);
+        ADD_FAILURE() << "an FFV1 video loaded";
+    } catch (const std::runtime_error& refused) {
+        EXPECT_EQ(std::string(refused.what()), path.string() + ": unsupported video codec");
+    }
+    fs::remove(path);
+}
+
+TEST(VideoFiles, AVideoWithoutFramesIsRefused) {
     TApplication app(std::make_unique<HeadlessBackend>());
     const fs::path path = fs::path(::testing::TempDir()) / "no-frames.mkv";
     WriteMjpeg(path.string(), {}, {});
