@@ -144,6 +144,16 @@ const EditCase kEditCases[] = {
      [](UndoRedo& t) {
          t.Gesture(t.editor->LeftView, {{80, 80}, {90, 85}, {99, 91}});
      }},
+    {"DragOfTheLastNodeBesideTheBorders", [](UndoRedo& t) { t.NewMesh(3, 2); },
+     [](UndoRedo& t) {
+         t.Gesture(t.editor->LeftView, {{240, 160}, {250, 170}});
+     }},
+    {"NewMeshOverANodeDraggedAwayAndBack",
+     [](UndoRedo& t) {
+         t.NewMesh(3, 2);
+         t.Gesture(t.editor->RightView, {{240, 160}, {200, 100}, {240, 160}});
+     },
+     [](UndoRedo& t) { t.NewMesh(2, 2); }},
     {"DragInTheRightView", [](UndoRedo& t) { t.NewMesh(3, 2); },
      [](UndoRedo& t) {
          t.Gesture(t.editor->RightView, {{160, 80}, {150, 60}});
@@ -355,6 +365,25 @@ TEST_F(UndoRedo, KeysReachTheWindowWhicheverControlHasTheFocus) {
     app.PostInput(key);
     app.ProcessMessages();
     EXPECT_EQ(W().MeshCols, 3);
+}
+
+TEST_F(UndoRedo, AnOutsideToolPlacingEveryDestinationNodeIsOneStep) {
+    NewMesh(3, 2);
+    const EditorState before = Snapshot();
+    std::vector<NodeValue> nodes;
+    for (int k = 1; k <= 3; ++k)
+        for (int r = 1; r <= 2; ++r) {
+            const int at = MeshIndex(k, r);
+            nodes.push_back(NodeValue{at, W().MeshSrc[at], Point{k * 80 + 7, r * 80 - 5}});
+        }
+    editor->Mesh().MoveNodes(nodes);
+    EXPECT_EQ(W().MeshDst[MeshIndex(3, 2)].x, 247);
+    EXPECT_EQ(History(MorphMethod::Mesh).UndoCount(), 2u);
+    const EditorState after = Snapshot();
+    Undo();
+    EXPECT_EQ(Snapshot(), before);
+    Redo();
+    EXPECT_EQ(Snapshot(), after);
 }
 
 TEST_F(UndoRedo, TenThousandDragsOfA100By100MeshStayUnder50MB) {

@@ -68,9 +68,10 @@ void MeshEditor::NewMesh(int cols, int rows, int width, int height) {
     const int oldCols = warp_.MeshCols;
     const int oldRows = warp_.MeshRows;
     std::vector<NodeValue> moved = NodesOffGrid(width, height);
+    std::vector<SegmentValue> segments = SegmentsOffGrid(width, height);
     LayGrid(cols, rows, width, height);
     Report(std::make_unique<NewMeshStep>(*this, width, height, oldCols, oldRows, std::move(moved),
-                                         cols, rows));
+                                         std::move(segments), cols, rows));
 }
 
 void MeshEditor::LayGrid(int cols, int rows, int width, int height) {
@@ -157,7 +158,8 @@ void MeshEditor::FinishGesture() {
     if (SamePoint(change.srcAfter, change.srcBefore) &&
         SamePoint(change.dstAfter, change.dstBefore))
         return;
-    Report(std::make_unique<MeshNodesStep>(*this, std::vector<NodeChange>{change}));
+    Report(std::make_unique<MeshNodesStep>(*this, std::vector<NodeChange>{change},
+                                           std::move(dragSegments_), SegmentsAt({change.index})));
 }
 
 void MeshEditor::ForgetPicks() {
@@ -170,6 +172,68 @@ void MeshEditor::ForgetPicks() {
     }
     left_.SetObjStyle(warp_.LeftCursorMark, TVectStyle{});
     right_.SetObjStyle(warp_.RightCursorMark, TVectStyle{});
+}
+
+SegmentValue MeshEditor::ReadSegment(int32_t index, bool vertical, bool left) const {
+    const TVectView& view = left ? left_ : right_;
+    const ObjHandle h = Segments(vertical, left)[index];
+    return SegmentValue{index,
+                        vertical,
+                        left,
+                        view.GetObjLeft(h),
+                        view.GetObjTop(h),
+                        view.GetObjWidth(h),
+                        view.GetObjHeight(h)};
+}
+
+std::vector<SegmentValue> MeshEditor::SegmentsAt(const std::vector<int32_t>& nodes) const {
+    std::vector<SegmentValue> segments;
+    for (int32_t at : nodes) {
+        const int k = at / kMeshSide;
+        const int r = at % kMeshSide;
+        for (bool left : {true, false}) {
+            segments.push_back(ReadSegment(MeshIndex(k, r - 1), true, left));
+            segments.push_back(ReadSegment(MeshIndex(k, r), true, left));
+            segments.push_back(ReadSegment(MeshIndex(k - 1, r), false, left));
+            segments.push_back(ReadSegment(MeshIndex(k, r), false, left));
+        }
+    }
+    return segments;
+}
+
+std::vector<SegmentValue> MeshEditor::SegmentsOffGrid(int width, int height) const {
+    std::vector<SegmentValue> segments;
+    const int cols = warp_.MeshCols;
+    const int rows = warp_.MeshRows;
+    if (cols == 0)
+        return segments;
+    const int dx = static_cast<int>(std::ceil(static_cast<double>(width) / (cols + 1)));
+    const int dy = static_cast<int>(std::ceil(static_cast<double>(height) / (rows + 1)));
+    auto keepIfOff = [&](int32_t index, bool vertical, int x, int y, int w, int h) {
+        for (bool left : {true, false}) {
+            const SegmentValue now = ReadSegment(index, vertical, left);
+            if (now.x != x || now.y != y || now.width != w || now.height != h)
+                segments.push_back(now);
+        }
+    };
+    for (int k = 1; k <= cols; ++k)
+        for (int r = 0; r <= rows; ++r)
+            keepIfOff(MeshIndex(k, r), true, k * dx, r * dy, 1, r == rows ? height - r * dy : dy);
+    for (int r = 1; r <= rows; ++r)
+        for (int k = 0; k <= cols; ++k)
+            keepIfOff(MeshIndex(k, r), false, k * dx, r * dy, k == cols ? width - k * dx : dx, 1);
+    return segments;
+}
+
+void MeshEditor::PlaceSegments(const std::vector<SegmentValue>& segments) {
+    for (const SegmentValue& s : segments) {
+        TVectView& view = s.left ? left_ : right_;
+        const ObjHandle h = Segments(s.vertical, s.left)[s.index];
+        view.SetObjLeft(h, s.x);
+        view.SetObjTop(h, s.y);
+        view.SetObjWidth(h, s.width);
+        view.SetObjHeight(h, s.height);
+    }
 }
 
 std::vector<NodeValue> MeshEditor::NodesOffGrid(int width, int height) const {
@@ -255,6 +319,8 @@ void MeshEditor::ShowFolds() {
 void MeshEditor::MoveNodes(const std::vector<NodeValue>& nodes) {
     FinishGesture();
     std::vector<NodeChange> changes;
+    std::vector<NodeValue> moves;
+    std::vector<int32_t> indices;
     for (const NodeValue& node : nodes) {
         const int k = node.index / kMeshSide;
         const int r = node.index % kMeshSide;
@@ -262,14 +328,18 @@ void MeshEditor::MoveNodes(const std::vector<NodeValue>& nodes) {
             continue;
         const Point src = warp_.MeshSrc[node.index];
         const Point dst = warp_.MeshDst[node.index];
-        if (!SamePoint(src, node.src) || !SamePoint(dst, node.dst))
-            changes.push_back(NodeChange{node.index, src, dst, node.src, node.dst});
+        if (SamePoint(src, node.src) && SamePoint(dst, node.dst))
+            continue;
+        changes.push_back(NodeChange{node.index, src, dst, node.src, node.dst});
+        moves.push_back(node);
+        indices.push_back(node.index);
     }
     if (changes.empty())
         return;
-    auto step = std::make_unique<MeshNodesStep>(*this, std::move(changes));
-    step->Redo();
-    Report(std::move(step));
+    std::vector<SegmentValue> before = SegmentsAt(indices);
+    PlaceNodes(moves);
+    Report(std::make_unique<MeshNodesStep>(*this, std::move(changes), std::move(before),
+                                           SegmentsAt(indices)));
 }
 
 int MeshEditor::PickedColumn(TVectView& view) const {
@@ -333,6 +403,7 @@ void MeshEditor::Drag(int x, int y, TVectView& view, bool moveAll) {
     }
     if (!drag_) {
         drag_ = NodeChange{at, warp_.MeshSrc[at], warp_.MeshDst[at], {}, {}};
+        dragSegments_ = SegmentsAt({at});
     }
     if (IsLeft(view)) {
         if (moveAll) {

@@ -42,6 +42,12 @@ public:
     void LayGrid(int cols, int rows, int width, int height);
     // Sets inner nodes of both meshes and redraws them, then forgets the picks.
     void PlaceNodes(const std::vector<NodeValue>& nodes);
+    // The segments at the given inner nodes in both views, as drawn now.
+    std::vector<SegmentValue> SegmentsAt(const std::vector<int32_t>& nodes) const;
+    // The segments of the current mesh drawn otherwise than its regular grid draws them.
+    std::vector<SegmentValue> SegmentsOffGrid(int width, int height) const;
+    // Draws segments as the values say.
+    void PlaceSegments(const std::vector<SegmentValue>& segments);
     // The inner nodes of the current mesh that differ from its regular grid.
     std::vector<NodeValue> NodesOffGrid(int width, int height) const;
     // Redraws node (k, r) of mesh (MeshSrc for the left view, MeshDst for the right).
@@ -62,6 +68,12 @@ public:
 private:
     // Removes every object of the current mesh from both views.
     void RemoveMeshObjects();
+    // The segment objects of a view.
+    const ObjHandle* Segments(bool vertical, bool left) const {
+        return vertical ? (left ? warp_.MeshVLineLeft : warp_.MeshVLineRight)
+                        : (left ? warp_.MeshHLineLeft : warp_.MeshHLineRight);
+    }
+    SegmentValue ReadSegment(int32_t index, bool vertical, bool left) const;
     // Creates a red segment in both views from the grid geometry.
     void AddSegmentPair(ObjHandle& left, ObjHandle& right, int x, int y, int w, int h);
     bool IsLeft(const TVectView& view) const { return &view == &left_; }
@@ -70,6 +82,7 @@ private:
     WarpObjStru& warp_;
     TVectView& left_;
     TVectView& right_;
-    std::optional<NodeChange> drag_; // the node a drag under way moves, as it was
+    std::optional<NodeChange> drag_;         // the node a drag under way moves, as it was
+    std::vector<SegmentValue> dragSegments_; // and its segments
     std::vector<MeshSegment> foldsLeft_, foldsRight_;
 };
