@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -43,10 +44,9 @@ bool Inside(const cv::Point2f& p, int width, int height) {
            p.y <= static_cast<float>(height - 1);
 }
 
-} // namespace
-
-std::vector<FitMatch> FitDestination(const WorkImage& src, const WorkImage& dst,
-                                     std::span<const Point> sourcePoints) {
+// FitDestination without the translation of the library's exceptions.
+std::vector<FitMatch> MatchPoints(const WorkImage& src, const WorkImage& dst,
+                                  std::span<const Point> sourcePoints) {
     RequirePixels(src);
     RequirePixels(dst);
     std::vector<FitMatch> matches(sourcePoints.size(), FitMatch{0.0, 0.0, false});
@@ -97,4 +97,15 @@ std::vector<FitMatch> FitDestination(const WorkImage& src, const WorkImage& dst,
         }
     }
     return matches;
+}
+
+} // namespace
+
+std::vector<FitMatch> FitDestination(const WorkImage& src, const WorkImage& dst,
+                                     std::span<const Point> sourcePoints) {
+    try {
+        return MatchPoints(src, dst, sourcePoints);
+    } catch (const cv::Exception& e) {
+        throw std::runtime_error(std::string("optical flow failed: ") + e.what());
+    }
 }

@@ -21,6 +21,6 @@ struct FitMatch {
 // common area, anchored at the top-left pixel; a point outside it has no match. The result has
 // one entry per source point, in order. The images are read in place. Throws
 // std::invalid_argument for an image without pixels or with a row stride that does not hold
-// its row.
+// its row, and std::runtime_error when the optical flow itself fails.
 std::vector<FitMatch> FitDestination(const WorkImage& src, const WorkImage& dst,
                                      std::span<const Point> sourcePoints);
