@@ -287,7 +287,8 @@ TEST(PlaceFittedMesh, WildMatchesNeverFoldTheMesh) {
 }
 
 // The unedited mesh fitted to wild matches (anywhere, crossing, some missing) always makes a
-// run that succeeds: no two nodes of a line meet and no two lines cross between their nodes.
+// run that succeeds, linear or Catmull-Rom: no two nodes of a line meet and no two lines cross
+// between their nodes.
 TEST(PlaceFittedMesh, WildMatchesNeverFailARun) {
     std::mt19937 random(5);
     MorphTestSet set(200, 150);
@@ -302,10 +303,12 @@ TEST(PlaceFittedMesh, WildMatchesNeverFailARun) {
         }
         std::vector<Point> fitted(mesh.size());
         PlaceFittedMesh(mesh.data(), cols, rows, matches, fitted.data());
-        RecordingSink sink(set.frame);
-        MeshMorphSequence(mesh.data(), fitted.data(), cols, rows, set.Images(), 4, true, false, 1.0,
-                          sink);
-        ASSERT_EQ(sink.events, "EPEP") << "trial " << trial;
+        for (const bool linear : {true, false}) {
+            RecordingSink sink(set.frame);
+            MeshMorphSequence(mesh.data(), fitted.data(), cols, rows, set.Images(), 4, linear,
+                              false, 1.0, sink);
+            ASSERT_EQ(sink.events, "EPEP") << "trial " << trial << (linear ? "" : " Catmull-Rom");
+        }
     }
 }
 
