@@ -66,10 +66,12 @@ double AcrossAt(std::span<const int32_t> line, size_t segment, int32_t Point::*a
                 int32_t Point::*across, const std::vector<Point>& placed, int32_t p) {
     const Point& a = placed[line[segment]];
     const Point& b = placed[line[segment + 1]];
-    return a.*across + static_cast<double>(b.*across - a.*across) * (p - a.*along) /
-                           static_cast<double>(b.*along - a.*along);
+    const double acrossA = a.*across;
+    const double alongA = a.*along;
+    return acrossA + (b.*across - acrossA) * (p - alongA) / (b.*along - alongA);
 }
 
+// True when the nodes of line rise strictly along it.
 bool Rising(std::span<const int32_t> line, int32_t Point::*along,
             const std::vector<Point>& placed) {
     for (size_t i = 0; i + 1 < line.size(); ++i) {
