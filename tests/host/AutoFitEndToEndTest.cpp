@@ -89,6 +89,14 @@ TEST_F(AutoFitEndToEnd, LaysFitsRendersAndKeepsTheMesh) {
     EXPECT_EQ(laid.record.meshRows, 3);
     ExpectFitted(laid.record);
 
+    // Ctrl+F pressed by a script after "New mesh" makes the very same frames.
+    const Outcome pressed =
+        Run("--script " +
+            File("press.txt", "click WarpMeshG_btn\nkey LeftView ctrl+f\nclick MorphFinal_btn\n") +
+            " --save " + (dir_ / "pressed").string() + " " + a_ + " " + b_);
+    ASSERT_EQ(pressed.exitCode, 0) << pressed.err;
+    EXPECT_TRUE(Saved(dir_ / "first") == Saved(dir_ / "pressed"));
+
     // A second run restores the fitted mesh instead of laying a new one, and
     // fitting it again changes nothing.
     const Outcome second = FitAndRender("second");
