@@ -113,6 +113,8 @@ void TfrmTweenkit::FormKeyDown(TObject*, int& key, TShiftState shift) {
         UndoEdit();
     else if (key == 'Y' || (key == 'Z' && withShift))
         RedoEdit();
+    else if (key == 'F' && !withShift)
+        FitEdit();
     else
         return;
     key = 0;

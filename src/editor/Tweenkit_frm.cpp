@@ -154,6 +154,8 @@ void TfrmTweenkit::FormShow(TObject*) {
     }
     RightView->Assign(scratch);
     OpenGeometry();
+    if (AutoFit)
+        AutoFitMesh();
     LeftView->Repaint();
     RightView->Repaint();
 }

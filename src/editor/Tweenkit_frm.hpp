@@ -10,9 +10,11 @@
 //   MorphRun.cpp         the run buttons, RunMorph and OutputFrame
 //   TweenkitGeometry.cpp the geometry file: restore, capture, debounced saves
 //   TweenkitFailureMarks.cpp  rings around what made a run fail
+//   TweenkitAutoFit.cpp  Ctrl+F and --auto-fit: destination geometry fitted to the pictures
 #pragma once
 
 #include "EditHistory.hpp"
+#include "FitStatus.hpp"
 #include "Form.hpp"
 #include "GeometryRecord.hpp"
 #include "HostRecords.hpp"
@@ -20,6 +22,7 @@
 #include "graphics/Bitmap.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +67,13 @@ public:
     void FormKeyDown(TObject* sender, int& key, TShiftState shift);
     void UndoEdit();
     void RedoEdit();
+    // Ctrl+F: fits the active method's destination geometry to the two pictures;
+    // says how it went only when something could not be fitted.
+    void FitEdit();
+    // --auto-fit, when the window shows: the mesh method, the default mesh ("New
+    // mesh") when there is none, fitted once; how it went on stderr.
+    bool AutoFit = false;
+    void AutoFitMesh();
 
     // The editor of the active method, and the undo history of each method.
     MethodEditor& ActiveEditor();
@@ -216,6 +226,11 @@ private:
     void RecordEdit(MorphMethod method, std::unique_ptr<EditStep> step);
     // After an undo or a redo: what an edit of the method would have refreshed.
     void AfterHistoryStep(MorphMethod method);
+
+    // Moves the active method's inner destination nodes or destination points where
+    // their source's picture content went, recorded as one edit when any moved;
+    // nullopt when there is nothing to fit. Throws when the fit cannot run.
+    std::optional<FitCount> FitActiveMethod();
 
     // Reads the geometry file at FormShow: restores it, or sets a bad one aside.
     void OpenGeometry();

@@ -30,6 +30,8 @@ const char* UsageText() {
            "                 them there the next time (frames of the same size)\n"
            "  --render       with --geometry: render the final sequence from FILE without\n"
            "                 waiting for a person (headless)\n"
+           "  --auto-fit     with --geometry: first fit the mesh to the two frames (the\n"
+           "                 default mesh when FILE holds none) and print how it went\n"
            "  --help         print this text\n";
 }
 
@@ -59,6 +61,8 @@ HostOptions ParseCommandLine(int argc, char** argv) {
             options.geometry = value();
         } else if (arg == "--render") {
             options.render = true;
+        } else if (arg == "--auto-fit") {
+            options.autoFit = true;
         } else if (arg == "--still") {
             options.still = true;
         } else if (arg == "--info") {
@@ -77,6 +81,8 @@ HostOptions ParseCommandLine(int argc, char** argv) {
     }
     if (options.render && !options.geometry)
         throw std::runtime_error("--render needs --geometry FILE");
+    if (options.autoFit && !options.geometry)
+        throw std::runtime_error("--auto-fit needs --geometry FILE");
     if (options.render && options.script)
         throw std::runtime_error("--render takes no --script");
     return options;

@@ -19,6 +19,7 @@ struct HostOptions {
     std::string format;             // --format: overrides the extension of every save
     std::optional<std::string> geometry; // the module's geometry file
     bool render = false;                 // "Morph it!" on the geometry file, no person needed
+    bool autoFit = false;                // the mesh fitted to the two frames first
 };
 
 // Parses argv; throws std::runtime_error with a one-line reason.

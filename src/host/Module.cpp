@@ -24,6 +24,7 @@ Module::Module(const std::string& path) {
     Description = Lookup<DescriptionFn>(handle_, path, "HPI_Description");
     Execute = Lookup<ExecuteFn>(handle_, path, "HPI_Execute");
     SetGeometryFile = reinterpret_cast<SetGeometryFileFn>(dlsym(handle_, "HPI_SetGeometryFile"));
+    SetAutoFit = reinterpret_cast<SetAutoFitFn>(dlsym(handle_, "HPI_SetAutoFit"));
 }
 
 Module::~Module() {

@@ -12,8 +12,9 @@ public:
     using DescriptionFn = char*(HPI_STDCALL*)(char*);
     using ExecuteFn = int32_t(HPI_STDCALL*)(HostContext*, HostCommand);
     using SetGeometryFileFn = void(HPI_STDCALL*)(const char*);
+    using SetAutoFitFn = void(HPI_STDCALL*)(int32_t);
 
-    // Loads the module and looks up all five exports and the optional sixth; throws
+    // Loads the module and looks up all five exports and the optional others; throws
     // std::runtime_error naming what is missing.
     explicit Module(const std::string& path);
     ~Module();
@@ -27,6 +28,8 @@ public:
     ExecuteFn Execute = nullptr;
     // Optional: null when the module does not export HPI_SetGeometryFile.
     SetGeometryFileFn SetGeometryFile = nullptr;
+    // Optional: null when the module does not export HPI_SetAutoFit.
+    SetAutoFitFn SetAutoFit = nullptr;
 
 private:
     void* handle_ = nullptr;

@@ -3,10 +3,8 @@
 #include <cstdint>
 
 #include "MeshGrid.hpp"
+#include "MeshNodes.hpp"
 #include "Point.hpp"
-
-// Side of the state record's node arrays: node [c][r] is element c * kMeshArraySide + r.
-inline constexpr int32_t kMeshArraySide = 102;
 
 // The source and destination meshes of a run at working size.
 struct RunMeshes {

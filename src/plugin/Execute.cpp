@@ -10,10 +10,15 @@
 
 namespace {
 std::string geometryPath; // set by HPI_SetGeometryFile
+bool autoFit = false;     // set by HPI_SetAutoFit
 } // namespace
 
 extern "C" void HPI_STDCALL HPI_SetGeometryFile(const char* path) {
     geometryPath = path ? path : "";
+}
+
+extern "C" void HPI_STDCALL HPI_SetAutoFit(int32_t on) {
+    autoFit = on != 0;
 }
 
 extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command) {
@@ -30,6 +35,7 @@ extern "C" int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand com
     editor->Context = context;
     editor->Command = command;
     editor->GeometryPath = geometryPath;
+    editor->AutoFit = autoFit;
     editor->ShowModal();
     const bool noImage = editor->NoImage();
     editor.reset();

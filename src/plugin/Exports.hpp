@@ -18,6 +18,10 @@ int32_t HPI_STDCALL HPI_Execute(HostContext* context, HostCommand command);
 // geometry; a null or empty path turns keeping off. A host that never calls it
 // gets an editor that stores and restores nothing.
 void HPI_STDCALL HPI_SetGeometryFile(const char* path);
+// Optional: with on non-zero, later runs of the editor fit a mesh to the two
+// frames as the window shows (the default mesh when the geometry file holds none)
+// and print how the fit went on stderr; 0 turns it off again.
+void HPI_STDCALL HPI_SetAutoFit(int32_t on);
 }
 
 // Offset of the home page address in the description buffer.
