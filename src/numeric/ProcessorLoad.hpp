@@ -46,10 +46,15 @@ inline int32_t ThreadsForIdleProcessors(int32_t maxThreads, int32_t processors,
     return std::clamp(processors - otherRunnable, 1, std::max(maxThreads, 1));
 }
 
+// The most threads a default schedule takes: OpenMP's default (OMP_NUM_THREADS).
+inline int32_t MostDefaultThreads() {
+    return std::max(1, omp_get_max_threads());
+}
+
 // The thread count of a default schedule: OpenMP's default (OMP_NUM_THREADS) at most, and
 // no more than the processors other work leaves idle right now.
 inline int32_t DefaultThreads() {
-    const int32_t maxThreads = omp_get_max_threads();
+    const int32_t maxThreads = MostDefaultThreads();
     if (maxThreads <= 1) {
         return 1;
     }

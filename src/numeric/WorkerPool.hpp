@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -71,8 +72,13 @@ private:
     static uint64_t Joined(uint64_t state) { return (state >> 1) & 0x7FFFFFFF; }
     static uint64_t Active(uint64_t state) { return state >> 32; }
 
+    // Starts helpers for every other processor at the first job, so that a later job with
+    // more helpers than an earlier one starts (and allocates) nothing, and more when a job
+    // asks for more.
     void StartThreads(int32_t helpers) {
-        while (static_cast<int32_t>(threads_.size()) < helpers) {
+        const auto others = static_cast<int32_t>(std::thread::hardware_concurrency()) - 1;
+        const int32_t wanted = std::max(helpers, others);
+        while (static_cast<int32_t>(threads_.size()) < wanted) {
             threads_.emplace_back([this] { Serve(); });
         }
     }
