@@ -64,6 +64,9 @@ public:
         }
     }
 
+    // Helpers that are not asleep right now: in a job, or on their way into or out of one.
+    int32_t AwakeHelpers() const { return awake_.load(std::memory_order_relaxed); }
+
 private:
     // The job state: bit 0 open, then the helpers that joined, then those still inside.
     static constexpr uint64_t kOpen = 1;
@@ -79,6 +82,7 @@ private:
         const auto others = static_cast<int32_t>(std::thread::hardware_concurrency()) - 1;
         const int32_t wanted = std::max(helpers, others);
         while (static_cast<int32_t>(threads_.size()) < wanted) {
+            awake_.fetch_add(1);
             threads_.emplace_back([this] { Serve(); });
         }
     }
@@ -86,7 +90,9 @@ private:
     void Serve() {
         uint64_t seen = 0;
         for (;;) {
+            awake_.fetch_sub(1);
             generation_.wait(seen);
+            awake_.fetch_add(1);
             seen = generation_.load();
             if (stopping_.load()) {
                 return;
@@ -115,6 +121,7 @@ private:
     std::atomic<uint64_t> generation_{0}; // counts jobs; helpers sleep on it
     std::atomic<uint64_t> state_{0};      // the current job's state
     std::atomic<bool> stopping_{false};   // set when the pool ends
+    std::atomic<int32_t> awake_{0};       // helpers not asleep
     std::atomic<Task> task_{nullptr};     // the current job
     std::atomic<void*> context_{nullptr}; // its context
     std::atomic<int32_t> wanted_{0};      // its helpers at most
