@@ -32,7 +32,11 @@ void MeshWarp2PassFast(const WorkImage& src, const WorkImage& dst, const MeshGri
     const int32_t height = src.height;
     const int32_t meshCols = srcMesh.cols;
     const int32_t meshRows = srcMesh.rows;
-    scratch.Prepare(width, height, src.rowStride, meshCols, meshRows, ScheduleThreads(schedule));
+    // Buffers for as many threads as a default schedule may take, so that a warp that finds
+    // the machine less busy than the last one finds its buffers made.
+    const int32_t bufferThreads =
+        requested.threads > 0 ? schedule.threads : std::max(schedule.threads, MostDefaultThreads());
+    scratch.Prepare(width, height, src.rowStride, meshCols, meshRows, bufferThreads);
     const double* positions = scratch.positions.data();
     const auto bufferOf = [&scratch](int32_t participant) -> MeshLineBuffers& {
         return scratch.lineBuffers[static_cast<std::size_t>(participant)];

@@ -9,6 +9,8 @@
 #include <omp.h>
 #include <unistd.h>
 
+#include "WorkerPool.hpp"
+
 // How busy the machine is right now, for the default thread count of the fast kernels.
 
 // Threads of other work that run or wait to run right now: the kernel's count of runnable
@@ -46,13 +48,21 @@ inline int32_t ThreadsForIdleProcessors(int32_t maxThreads, int32_t processors,
     return std::clamp(processors - otherRunnable, 1, std::max(maxThreads, 1));
 }
 
+// The most threads a default schedule takes: OpenMP's default (OMP_NUM_THREADS).
+inline int32_t MostDefaultThreads() {
+    return std::max(1, omp_get_max_threads());
+}
+
 // The thread count of a default schedule: OpenMP's default (OMP_NUM_THREADS) at most, and
-// no more than the processors other work leaves idle right now.
+// no more than the processors other work leaves idle right now. The pool's own helpers on
+// their way to sleep after the last job are not other work.
 inline int32_t DefaultThreads() {
-    const int32_t maxThreads = omp_get_max_threads();
+    const int32_t maxThreads = MostDefaultThreads();
     if (maxThreads <= 1) {
         return 1;
     }
     const auto processors = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-    return ThreadsForIdleProcessors(maxThreads, processors, OtherRunnableThreads());
+    const int32_t others =
+        std::max(0, OtherRunnableThreads() - WorkerPool::Shared().AwakeHelpers());
+    return ThreadsForIdleProcessors(maxThreads, processors, others);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -63,6 +64,9 @@ public:
         }
     }
 
+    // Helpers that are not asleep right now: in a job, or on their way into or out of one.
+    int32_t AwakeHelpers() const { return awake_.load(std::memory_order_relaxed); }
+
 private:
     // The job state: bit 0 open, then the helpers that joined, then those still inside.
     static constexpr uint64_t kOpen = 1;
@@ -71,8 +75,14 @@ private:
     static uint64_t Joined(uint64_t state) { return (state >> 1) & 0x7FFFFFFF; }
     static uint64_t Active(uint64_t state) { return state >> 32; }
 
+    // Starts helpers for every other processor at the first job, so that a later job with
+    // more helpers than an earlier one starts (and allocates) nothing, and more when a job
+    // asks for more.
     void StartThreads(int32_t helpers) {
-        while (static_cast<int32_t>(threads_.size()) < helpers) {
+        const auto others = static_cast<int32_t>(std::thread::hardware_concurrency()) - 1;
+        const int32_t wanted = std::max(helpers, others);
+        while (static_cast<int32_t>(threads_.size()) < wanted) {
+            awake_.fetch_add(1);
             threads_.emplace_back([this] { Serve(); });
         }
     }
@@ -80,7 +90,9 @@ private:
     void Serve() {
         uint64_t seen = 0;
         for (;;) {
+            awake_.fetch_sub(1);
             generation_.wait(seen);
+            awake_.fetch_add(1);
             seen = generation_.load();
             if (stopping_.load()) {
                 return;
@@ -109,6 +121,7 @@ private:
     std::atomic<uint64_t> generation_{0}; // counts jobs; helpers sleep on it
     std::atomic<uint64_t> state_{0};      // the current job's state
     std::atomic<bool> stopping_{false};   // set when the pool ends
+    std::atomic<int32_t> awake_{0};       // helpers not asleep
     std::atomic<Task> task_{nullptr};     // the current job
     std::atomic<void*> context_{nullptr}; // its context
     std::atomic<int32_t> wanted_{0};      // its helpers at most
