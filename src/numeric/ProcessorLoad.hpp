@@ -61,6 +61,8 @@ inline int32_t DefaultThreads() {
     if (maxThreads <= 1) {
         return 1;
     }
+    // A later call that finds more processors idle must not start (allocate) a helper then.
+    WorkerPool::Shared().Reserve(maxThreads - 1);
     const auto processors = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
     const int32_t others =
         std::max(0, OtherRunnableThreads() - WorkerPool::Shared().AwakeHelpers());

@@ -64,6 +64,16 @@ public:
         }
     }
 
+    // Starts the helpers a job of up to helpers more participants would need, now rather than
+    // at that job, so that the job allocates nothing. Does nothing while a job runs (its
+    // helpers are started already).
+    void Reserve(int32_t helpers) {
+        const std::unique_lock<std::mutex> busy(runMutex_, std::try_to_lock);
+        if (busy.owns_lock() && helpers > 0) {
+            StartThreads(helpers);
+        }
+    }
+
     // Helpers that are not asleep right now: in a job, or on their way into or out of one.
     int32_t AwakeHelpers() const { return awake_.load(std::memory_order_relaxed); }
 
