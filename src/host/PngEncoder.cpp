@@ -1,5 +1,6 @@
 #include "PngEncoder.hpp"
 
+#include "Bitmap24.hpp"
 #include "MediaError.hpp"
 
 #include <png.h>
@@ -46,13 +47,8 @@ bool WriteRows(png_structp png, png_infop info, const uint8_t* const* rows, int 
 } // namespace
 
 std::vector<uint8_t> EncodePng(const TBitmap& frame, int level) {
-    TBitmap converted;
-    const TBitmap* source = &frame;
-    if (frame.PixelFormat() != pf24bit) {
-        converted = frame;
-        converted.SetPixelFormat(pf24bit);
-        source = &converted;
-    }
+    TBitmap scratch;
+    const TBitmap* source = &As24Bit(frame, scratch);
     std::vector<const uint8_t*> rows(static_cast<size_t>(source->Height()));
     for (int y = 0; y < source->Height(); ++y)
         rows[static_cast<size_t>(y)] = source->ScanLine(y);

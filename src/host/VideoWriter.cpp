@@ -1,3 +1,4 @@
+#include "Bitmap24.hpp"
 #include "FfmpegLibrary.hpp"
 #include "MediaError.hpp"
 #include "MediaWriters.hpp"
@@ -143,13 +144,8 @@ private:
     }
 
     void ToYuv(const TBitmap& frame) {
-        TBitmap converted;
-        const TBitmap* source = &frame;
-        if (frame.PixelFormat() != pf24bit) {
-            converted = frame;
-            converted.SetPixelFormat(pf24bit);
-            source = &converted;
-        }
+        TBitmap scratch;
+        const TBitmap* source = &As24Bit(frame, scratch);
         const int stride = 3 * codec_->width;
         for (int y = 0; y < height_; ++y)
             std::copy_n(source->ScanLine(y), 3 * width_, padded_.data() + size_t(y) * stride);

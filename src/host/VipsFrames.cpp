@@ -1,5 +1,6 @@
 #include "VipsFrames.hpp"
 
+#include "Bitmap24.hpp"
 #include "MediaError.hpp"
 
 #include <memory>
@@ -56,13 +57,8 @@ TBitmap FrameFromVips(VipsImage* image) {
 }
 
 void CopyRgbRows(const TBitmap& frame, uint8_t* out) {
-    TBitmap converted;
-    const TBitmap* source = &frame;
-    if (frame.PixelFormat() != pf24bit) {
-        converted = frame;
-        converted.SetPixelFormat(pf24bit);
-        source = &converted;
-    }
+    TBitmap scratch;
+    const TBitmap* source = &As24Bit(frame, scratch);
     for (int y = 0; y < source->Height(); ++y) {
         const uint8_t* from = source->ScanLine(y);
         for (int x = 0; x < source->Width(); ++x, from += 3, out += 3) {
