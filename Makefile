@@ -8,7 +8,7 @@ FUZZ_BUILD := build-fuzz
 WERROR := $(if $(CI),ON,OFF)
 # How long `make fuzz` runs each target, in seconds.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := image_load script_parse morph_kernels vips_load video_load
+FUZZ_TARGETS := image_load script_parse morph_kernels vips_load video_load geometry_parse
 
 .PHONY: all setup demo test test-asan fuzz soak bench clean
 
