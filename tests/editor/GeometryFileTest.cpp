@@ -249,8 +249,9 @@ TEST_P(EachBadFile, IsKeptAsBadWithOneMessageAndTheEditorStartsAfresh) {
     EXPECT_EQ(W().MeshCols, 0);
     EXPECT_EQ(W().FieldPointCount, 0);
     EXPECT_FALSE(fs::exists(path_));
-    if (std::string(bad.name) != "Directory")
+    if (std::string(bad.name) != "Directory") {
         EXPECT_EQ(Slurp(path_ + ".bad-2"), bad.text);
+    }
     // The next edit writes a new, good file.
     Click(editor->NewMeshButton);
     EXPECT_GT(OnDisk().meshColumns, 0);
