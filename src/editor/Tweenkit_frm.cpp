@@ -1,6 +1,7 @@
 #include "Tweenkit_frm.hpp"
 
 #include "Dialogs.hpp"
+#include "EditorIcon.hpp"
 #include "FieldEditor.hpp"
 #include "FlatRadioButton.hpp"
 #include "FlatSpeedButton.hpp"
@@ -39,6 +40,7 @@ ObjHandle AddCursorMark(TVectView& view) {
 TfrmTweenkit::TfrmTweenkit(TComponent* owner) : TForm(owner) {
     SetName("frmTweenkit");
     SetCaption("Tweenkit 1.2");
+    SetIcon(MakeEditorIcon());
     SetPosition(poScreenCenter);
     SetColor(clBtnFace);
     TFont font;

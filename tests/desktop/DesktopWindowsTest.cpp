@@ -90,6 +90,14 @@ TEST_P(DesktopWindows, EditorAndPlayerShowTheirHeadlessPicturesThroughEveryChang
     EXPECT_EQ(Err("s"), "");
 }
 
+TEST_P(DesktopWindows, TheEditorHasAnIconOfItsOwn) {
+    StartImagora(Samples());
+    std::string editor = AwaitWindow("Tweenkit 1.2");
+    ASSERT_FALSE(editor.empty()) << Err("s");
+    std::string icon = display_.Run("xprop -id " + editor + " _NET_WM_ICON");
+    EXPECT_NE(icon.find("Icon (32 x 32)"), std::string::npos) << icon.substr(0, 80);
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopWindows, ::testing::Bool(), Name);
 
 } // namespace

@@ -93,6 +93,11 @@ void SdlBackend::RaiseWindow(int window) {
         SDL_RaiseWindow(w->native);
 }
 
+void SdlBackend::SetWindowIcon(int window, const TBitmap& icon) {
+    if (Window* w = Find(window))
+        ShowIcon(w->native, icon);
+}
+
 void SdlBackend::SetWindowTitle(int window, const std::string& title) {
     if (Window* w = Find(window))
         SDL_SetWindowTitle(w->native, title.c_str());
