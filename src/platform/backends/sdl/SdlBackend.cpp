@@ -3,6 +3,7 @@
 #include "../../graphics/Bitmap.hpp"
 #include "SdlMessageBox.hpp"
 #include "SdlPicture.hpp"
+#include "SdlX11Errors.hpp"
 
 #include <SDL.h>
 
@@ -31,6 +32,8 @@ std::unique_ptr<SdlBackend> SdlBackend::Open() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
+        SurviveX11Errors();
     return std::unique_ptr<SdlBackend>(new SdlBackend());
 }
 
