@@ -98,6 +98,19 @@ TEST_P(DesktopWindows, TheEditorHasAnIconOfItsOwn) {
     EXPECT_NE(icon.find("Icon (32 x 32)"), std::string::npos) << icon.substr(0, 80);
 }
 
+TEST_P(DesktopWindows, EscapeEnterAndSpaceAnswerAMessageBox) {
+    for (const char* key : {"Escape", "Return", "space"}) {
+        StartImagora(""); // no image: the module refuses in a message box
+        std::string box = AwaitWindow("Tweenkit");
+        ASSERT_FALSE(box.empty()) << key << "\n" << Err("s");
+        Xdo("key --window " + box + " " + key);
+        EXPECT_EQ(app_->Wait(15000), 0) << key << "\n" << Err("s");
+        EXPECT_EQ(Out("s"), "Tweenkit 1.2\nmessage: No image loaded/created, execution aborted!\n"
+                            "result: -1\n")
+            << key;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktop, DesktopWindows, ::testing::Bool(), Name);
 
 } // namespace
