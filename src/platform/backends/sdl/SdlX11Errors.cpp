@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -16,8 +18,17 @@ int OnX11Error(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+// The connection is gone: one line, and the session ends (Xlib would end it anyway).
+int OnDisplayLost(Display* display) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "the X display %s went away; ending the session\n",
+                 DisplayString(display));
+    std::_Exit(1);
+}
+
 } // namespace
 
 void SurviveX11Errors() {
     XSetErrorHandler(OnX11Error);
+    XSetIOErrorHandler(OnDisplayLost);
 }
