@@ -103,7 +103,9 @@ TEST_P(DesktopWindows, EscapeEnterAndSpaceAnswerAMessageBox) {
         StartImagora(""); // no image: the module refuses in a message box
         std::string box = AwaitWindow("Tweenkit");
         ASSERT_FALSE(box.empty()) << key << "\n" << Err("s");
-        Xdo("key --window " + box + " " + key);
+        // The key goes to the window that has the keyboard: give it to the box first.
+        Xdo((WithWindowManager() ? "windowactivate --sync " : "windowfocus --sync ") + box +
+            " key --window " + box + " " + key);
         EXPECT_EQ(app_->Wait(15000), 0) << key << "\n" << Err("s");
         EXPECT_EQ(Out("s"), "Tweenkit 1.2\nmessage: No image loaded/created, execution aborted!\n"
                             "result: -1\n")

@@ -43,6 +43,7 @@ SdlBackend::~SdlBackend() {
     for (auto& [id, window] : windows_)
         SDL_DestroyWindow(window.native);
     cursors_.reset();
+    SettleX11Errors();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -58,6 +59,7 @@ int SdlBackend::CreateWindow(const WindowSpec& request) {
                          std::max(1, request.height), flags);
     if (!native)
         throw std::runtime_error(std::string("cannot create a window: ") + SDL_GetError());
+    RememberX11Display(native);
     int id = static_cast<int>(SDL_GetWindowID(native));
     Window& w = windows_[id];
     w.native = native;
