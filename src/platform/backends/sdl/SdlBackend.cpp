@@ -30,10 +30,11 @@ std::unique_ptr<SdlBackend> SdlBackend::Open() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The click that activates a window also reaches it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Before SDL's video starts: SDL keeps the handler it finds and puts it back when
+    // its video stops, so ours also sees the errors that arrive as the connections close.
+    SurviveX11Errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
-        SurviveX11Errors();
     return std::unique_ptr<SdlBackend>(new SdlBackend());
 }
 
@@ -43,7 +44,6 @@ SdlBackend::~SdlBackend() {
     for (auto& [id, window] : windows_)
         SDL_DestroyWindow(window.native);
     cursors_.reset();
-    SettleX11Errors();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -59,7 +59,6 @@ int SdlBackend::CreateWindow(const WindowSpec& request) {
                          std::max(1, request.height), flags);
     if (!native)
         throw std::runtime_error(std::string("cannot create a window: ") + SDL_GetError());
-    RememberX11Display(native);
     int id = static_cast<int>(SDL_GetWindowID(native));
     Window& w = windows_[id];
     w.native = native;

@@ -3,7 +3,6 @@
 #include "../../controls/Theme.hpp"
 #include "../../graphics/Bitmap.hpp"
 #include "SdlPicture.hpp"
-#include "SdlX11Errors.hpp"
 
 #include <SDL.h>
 
@@ -100,7 +99,6 @@ void RunMessageBox(const std::string& text, const std::string& caption, SDL_Wind
                          picture.Width(), picture.Height(), SDL_WINDOW_HIDDEN);
     if (!window)
         return; // no window to show it in: answered, as the caller cannot wait for it
-    RememberX11Display(window);
     uint32_t boxId = SDL_GetWindowID(window);
     PlaceOver(window, owner, picture.Width(), picture.Height());
     if (owner)

@@ -1,7 +1,5 @@
 #include "SdlX11Errors.hpp"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -9,8 +7,6 @@
 #include <iostream>
 
 namespace {
-
-Display* connection = nullptr;
 
 int OnX11Error(Display* display, XErrorEvent* error) {
     // A window or its pixels gone before the request reached the server: nothing to do.
@@ -35,17 +31,4 @@ int OnDisplayLost(Display* display) {
 void SurviveX11Errors() {
     XSetErrorHandler(OnX11Error);
     XSetIOErrorHandler(OnDisplayLost);
-}
-
-void RememberX11Display(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!connection && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
-        connection = info.info.x11.display;
-}
-
-void SettleX11Errors() {
-    if (connection)
-        XSync(connection, False);
-    connection = nullptr;
 }

@@ -5,13 +5,5 @@
 // session at once with one line on stderr and exit code 1.
 #pragma once
 
-struct SDL_Window;
-
-// Installs our handler on the process's Xlib; call once the x11 video driver runs.
+// Installs our handlers on the process's Xlib (harmless when no X display is used).
 void SurviveX11Errors();
-// Notes the X connection a window lives on (nothing for other drivers).
-void RememberX11Display(SDL_Window* window);
-// Lets every error still on its way arrive while our handler is in place: SDL
-// puts Xlib's handler back when its video stops, and a late error would then end
-// the process with a failure after a good session.
-void SettleX11Errors();
