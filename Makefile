@@ -10,7 +10,7 @@ WERROR := $(if $(CI),ON,OFF)
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := image_load script_parse morph_kernels vips_load video_load geometry_parse
 
-.PHONY: all setup demo test test-asan fuzz soak bench clean
+.PHONY: all setup demo test test-asan fuzz soak soak-desktop bench clean
 
 all: setup
 
@@ -50,6 +50,12 @@ fuzz: setup
 # A million random editor events with the invariants checked after each; reports the rate.
 soak: setup
 	@TWEENKIT_SOAK_EVENTS=1000000 $(BUILD)/bin/editor_tests --gtest_filter='EditorSoak.*'
+
+# Ten thousand seeded random real-input events on a private X server under openbox;
+# prints the rate, and the seed with any mismatch (TWEENKIT_DESKTOP_SOAK_SEED replays it).
+DESKTOP_SOAK_EVENTS ?= 10000
+soak-desktop: setup
+	@TWEENKIT_DESKTOP_SOAK_EVENTS=$(DESKTOP_SOAK_EVENTS) $(BUILD)/bin/desktop_tests --gtest_filter='*DesktopSoak*'
 
 bench: setup
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$(basename $$b)"; $$b || exit 1; done

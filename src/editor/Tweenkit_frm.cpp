@@ -1,6 +1,7 @@
 #include "Tweenkit_frm.hpp"
 
 #include "Dialogs.hpp"
+#include "EditorIcon.hpp"
 #include "FieldEditor.hpp"
 #include "FlatCheckBox.hpp"
 #include "FlatRadioButton.hpp"
@@ -40,6 +41,7 @@ ObjHandle AddCursorMark(TVectView& view) {
 TfrmTweenkit::TfrmTweenkit(TComponent* owner) : TForm(owner) {
     SetName("frmTweenkit");
     SetCaption("Tweenkit 1.2");
+    SetIcon(MakeEditorIcon());
     SetPosition(poScreenCenter);
     SetColor(clBtnFace);
     TFont font;

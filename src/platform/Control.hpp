@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Component.hpp"
+#include "Cursor.hpp"
 #include "Events.hpp"
 #include "graphics/Canvas.hpp"
 #include "graphics/Color.hpp"
@@ -20,18 +21,6 @@ class TWinControl;
 class TForm;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-
-// Standard cursor ids; positive ids name shapes registered with Screen.
-constexpr int crDefault = 0;
-constexpr int crNone = -1;
-constexpr int crArrow = -2;
-constexpr int crCross = -3;
-constexpr int crIBeam = -4;
-constexpr int crSizeWE = -9;
-constexpr int crHourGlass = -11;
-constexpr int crHSplit = -14;
-constexpr int crVSplit = -15;
-constexpr int crHandPoint = -21;
 
 // A rectangle of a form's client area with everything it shows.
 class TControl : public TComponent {

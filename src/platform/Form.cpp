@@ -91,6 +91,12 @@ void TForm::SetCaption(const std::string& caption) {
         Application->backend().SetWindowTitle(window_, caption);
 }
 
+void TForm::SetIcon(const TBitmap& icon) {
+    icon_ = icon;
+    if (window_ >= 0 && icon_.Width() > 0)
+        Application->backend().SetWindowIcon(window_, icon_);
+}
+
 void TForm::EnsureWindow() {
     if (window_ >= 0 || !Application)
         return;
@@ -106,6 +112,8 @@ void TForm::EnsureWindow() {
     request.height = ClientHeight();
     request.resizable = borderStyle_ == bsSizeable;
     window_ = Application->backend().CreateWindow(request);
+    if (icon_.Width() > 0)
+        Application->backend().SetWindowIcon(window_, icon_);
 }
 
 void TForm::PlaceWindow() {

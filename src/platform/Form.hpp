@@ -30,6 +30,9 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     void SetBounds(int left, int top, int width, int height) override;
     void SetCaption(const std::string& caption) override;
+    // The picture the window manager shows for the window (24-bit; empty: none of its own).
+    const TBitmap& Icon() const { return icon_; }
+    void SetIcon(const TBitmap& icon);
 
     // Showing and closing.
     void SetVisible(bool visible) override;
@@ -87,6 +90,7 @@ private:
     int modalResult_ = mrNone;
     TControl* activeControl_ = nullptr;
     TBitmap picture_;
+    TBitmap icon_;
     TRect dirty_{0, 0, 0, 0};
     int window_ = -1;
     int lastClientWidth_ = -1, lastClientHeight_ = -1;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -22,7 +23,7 @@ const std::map<std::string, Syntax> kCommands = {
     {"click", {1, 1, 0, 0}}, {"text", {2, 2, 0, 0}},  {"down", {3, 4, 1, 2}},
     {"move", {3, 4, 1, 2}},  {"up", {3, 4, 1, 2}},    {"drag", {5, 5, 1, 4}},
     {"wheel", {2, 2, 1, 1}}, {"key", {2, 2, 0, 0}},   {"wait", {1, 1, 0, 1}},
-    {"shot", {1, 1, 0, 0}},  {"close", {0, 0, 0, 0}},
+    {"shot", {1, 2, 0, 0}},  {"close", {0, 0, 0, 0}}, {"where", {1, 1, 0, 0}},
 };
 
 const std::map<std::string, int> kKeys = {
@@ -203,9 +204,12 @@ void ScriptPlayer::Run(const ScriptCommand& command) {
         return;
     }
     if (verb == "close" || verb == "shot") {
-        TForm* top = Application->TopForm();
+        // A shot may name the window; everything else acts on the topmost one.
+        TForm* top = command.args.size() == 2 ? Application->FindForm(command.args[1])
+                                              : Application->TopForm();
         if (!top)
-            Fail(command, "no window is open");
+            Fail(command, command.args.size() == 2 ? "no window named '" + command.args[1] + "'"
+                                                   : "no window is open");
         if (verb == "close") {
             InputEvent event;
             event.kind = InputKind::Close;
@@ -234,7 +238,12 @@ void ScriptPlayer::Run(const ScriptCommand& command) {
         Fail(command, "control '" + command.args[0] + "' is not visible");
     TMouseButton button = command.args.size() == 4 && command.args[3] == "right" ? mbRight : mbLeft;
     int cx = control->Width() / 2, cy = control->Height() / 2;
-    if (verb == "click") {
+    if (verb == "where") {
+        // Where a person finds the control: its visible part in its window's client area.
+        TRect r = control->VisibleRectInForm();
+        std::cout << "where " << command.args[0] << ' ' << r.Left << ' ' << r.Top << ' '
+                  << r.Width() << ' ' << r.Height() << std::endl;
+    } else if (verb == "click") {
         PostMouse(InputKind::MouseMove, control, cx, cy, mbLeft);
         PostMouse(InputKind::MouseDown, control, cx, cy, mbLeft);
         PostMouse(InputKind::MouseUp, control, cx, cy, mbLeft);

@@ -27,8 +27,10 @@ TEST(ScriptParse, AcceptsEveryCommandAndSkipsCommentsAndBlankLines) {
                                                     "key Frames_ed Up\n"
                                                     "wait 250\n"
                                                     "shot out.png\n"
+                                                    "where VA_end\n"
+                                                    "shot under.png frmTweenkit\n"
                                                     "close\n"));
-    ASSERT_EQ(commands.size(), 11u);
+    ASSERT_EQ(commands.size(), 13u);
     EXPECT_EQ(commands[1].line, 4);
     EXPECT_EQ(commands[1].args[1], "12 and more");
     EXPECT_EQ(commands[2].args.back(), "right");

@@ -76,6 +76,8 @@ public:
     // Puts a shown window above the others and gives it the keyboard.
     virtual void RaiseWindow(int window) = 0;
     virtual void SetWindowTitle(int window, const std::string& title) = 0;
+    // Gives a window the icon the window manager shows for it (a 24-bit picture).
+    virtual void SetWindowIcon(int window, const TBitmap& icon) = 0;
     // Moves and sizes a window; x, y place the client area on the screen.
     virtual void SetWindowBounds(int window, int x, int y, int width, int height) = 0;
     // Shows a region of a window's picture (client coordinates) on screen.

@@ -98,4 +98,21 @@ TEST_F(Painting, BringingToFrontAndSendingToBackShowAtOnceInsideAHandler) {
     EXPECT_EQ(back.elsewherePaints, elsewhereBefore);
 }
 
+TEST_F(Painting, AFormsIconReachesItsWindowWhenMadeAndWhenChanged) {
+    TBitmap first(4, 4, pf24bit), second(8, 8, pf24bit);
+    first.Canvas().SetPixels(1, 2, clRed);
+    second.Canvas().SetPixels(5, 6, clBlue);
+    TForm form(nullptr);
+    form.SetIcon(first);
+    TColor atMaking = 0, afterChange = 0;
+    Script({[&] {
+        atMaking = backend_->Icon(form.WindowId())->Pixel(1, 2);
+        form.SetIcon(second);
+        afterChange = backend_->Icon(form.WindowId())->Pixel(5, 6);
+    }});
+    form.ShowModal();
+    EXPECT_EQ(atMaking, clRed);
+    EXPECT_EQ(afterChange, clBlue);
+}
+
 } // namespace

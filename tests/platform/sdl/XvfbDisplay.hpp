@@ -188,7 +188,7 @@ public:
         return ParseXwd(bytes, picture, error);
     }
 
-    // Decodes a 32-bit-per-pixel xwd dump (the form Xvfb's 24-bit screen gives).
+    // Decodes an xwd dump of 32 or 24 bits per pixel (the forms Xvfb's 24-bit screen gives).
     static bool ParseXwd(const std::vector<uint8_t>& bytes, TBitmap& picture, std::string& error) {
         auto field = [&](size_t i) {
             const uint8_t* p = bytes.data() + 4 * i; // the header is big-endian
@@ -203,7 +203,8 @@ public:
         uint32_t masks[3] = {field(14), field(15), field(16)};
         uint32_t colours = field(19);
         size_t data = size_t{headerSize} + 12 * size_t{colours};
-        if (bitsPerPixel != 32 || bytes.size() < data + size_t{bytesPerLine} * height) {
+        if ((bitsPerPixel != 32 && bitsPerPixel != 24) ||
+            bytes.size() < data + size_t{bytesPerLine} * height) {
             error = "unexpected xwd dump (" + std::to_string(bitsPerPixel) + " bits per pixel)";
             return false;
         }
@@ -219,12 +220,11 @@ public:
         picture.SetSize(static_cast<int>(width), static_cast<int>(height));
         for (uint32_t y = 0; y < height; ++y)
             for (uint32_t x = 0; x < width; ++x) {
-                const uint8_t* p = bytes.data() + data + size_t{y} * bytesPerLine + 4 * x;
-                uint32_t pixel =
-                    byteOrder == 0
-                        ? (uint32_t{p[3]} << 24 | uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0])
-                        : (uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 |
-                           p[3]);
+                size_t step = bitsPerPixel / 8;
+                const uint8_t* p = bytes.data() + data + size_t{y} * bytesPerLine + step * x;
+                uint32_t pixel = 0;
+                for (size_t i = 0; i < step; ++i) // byteOrder 0: least significant byte first
+                    pixel |= uint32_t{p[i]} << (8 * (byteOrder == 0 ? i : step - 1 - i));
                 picture.SetPixel(static_cast<int>(x), static_cast<int>(y),
                                  RGB(channel(pixel, masks[0]), channel(pixel, masks[1]),
                                      channel(pixel, masks[2])));

@@ -18,6 +18,16 @@ void HeadlessBackend::ShowWindow(int window, bool visible) {
         it->second.visible = visible;
 }
 
+void HeadlessBackend::SetWindowIcon(int window, const TBitmap& icon) {
+    if (auto it = windows_.find(window); it != windows_.end())
+        it->second.icon = std::make_shared<TBitmap>(icon);
+}
+
+const TBitmap* HeadlessBackend::Icon(int window) const {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : it->second.icon.get();
+}
+
 void HeadlessBackend::RaiseWindow(int window) {
     raised_ = window;
 }

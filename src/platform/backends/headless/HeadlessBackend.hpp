@@ -12,7 +12,10 @@
 
 #include "../Backend.hpp"
 
+#include "../../graphics/Bitmap.hpp"
+
 #include <map>
+#include <memory>
 
 class HeadlessBackend : public Backend {
 public:
@@ -22,6 +25,7 @@ public:
     void ShowWindow(int window, bool visible) override;
     void RaiseWindow(int window) override;
     void SetWindowTitle(int window, const std::string& title) override;
+    void SetWindowIcon(int window, const TBitmap& icon) override;
     void SetWindowBounds(int window, int x, int y, int width, int height) override;
     void Present(int window, const TBitmap& picture, const TRect& region) override;
     WaitResult WaitEvent(std::optional<int64_t> deadline, InputEvent& event) override;
@@ -34,6 +38,8 @@ public:
     const WindowSpec* Window(int window) const;
     int Cursor() const { return cursor_; }
     int PresentCount() const { return presents_; }
+    // The icon a window was given, or null.
+    const TBitmap* Icon(int window) const;
     // The window raised last, or -1.
     int Raised() const { return raised_; }
 
@@ -41,6 +47,7 @@ private:
     struct Record {
         WindowSpec layout;
         bool visible = false;
+        std::shared_ptr<TBitmap> icon;
     };
     std::map<int, Record> windows_;
     int nextId_ = 1;

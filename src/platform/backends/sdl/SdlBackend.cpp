@@ -3,6 +3,7 @@
 #include "../../graphics/Bitmap.hpp"
 #include "SdlMessageBox.hpp"
 #include "SdlPicture.hpp"
+#include "SdlX11Errors.hpp"
 
 #include <SDL.h>
 
@@ -29,6 +30,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The click that activates a window also reaches it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Before SDL's video starts: SDL keeps the handler it finds and puts it back when
+    // its video stops, so ours also sees the errors that arrive as the connections close.
+    SurviveX11Errors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     return std::unique_ptr<SdlBackend>(new SdlBackend());
@@ -91,6 +95,11 @@ void SdlBackend::ShowWindow(int window, bool visible) {
 void SdlBackend::RaiseWindow(int window) {
     if (Window* w = Find(window))
         SDL_RaiseWindow(w->native);
+}
+
+void SdlBackend::SetWindowIcon(int window, const TBitmap& icon) {
+    if (Window* w = Find(window))
+        ShowIcon(w->native, icon);
 }
 
 void SdlBackend::SetWindowTitle(int window, const std::string& title) {

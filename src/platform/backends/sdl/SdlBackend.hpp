@@ -10,6 +10,7 @@
 // - input: mouse buttons, motion and wheel (SDL holds the mouse while a button
 //   is down, so a drag goes on outside the window), keys, text, the close box
 //   (InputKind::Close) and resizes; which form takes it is the core's business;
+// - a form's icon becomes the window's icon (what the window manager shows);
 // - the clock is the real one (milliseconds since the backend opened);
 // - cursors: SDL's system cursors for the standard ids, registered shapes as
 //   32 x 32 monochrome cursors, shown at once;
@@ -46,6 +47,7 @@ public:
     void ShowWindow(int window, bool visible) override;
     void RaiseWindow(int window) override;
     void SetWindowTitle(int window, const std::string& title) override;
+    void SetWindowIcon(int window, const TBitmap& icon) override;
     void SetWindowBounds(int window, int x, int y, int width, int height) override;
     void Present(int window, const TBitmap& picture, const TRect& region) override;
     WaitResult WaitEvent(std::optional<int64_t> deadline, InputEvent& event) override;

@@ -1,6 +1,6 @@
 #include "SdlCursors.hpp"
 
-#include "../../Control.hpp"
+#include "../../Cursor.hpp"
 #include "SdlCursorBits.hpp"
 
 #include <SDL.h>

@@ -1,5 +1,6 @@
 #include "SdlMessageBox.hpp"
 
+#include "../../controls/Theme.hpp"
 #include "../../graphics/Bitmap.hpp"
 #include "SdlPicture.hpp"
 
@@ -53,25 +54,13 @@ public:
         c.Font.Color = clWindowText;
         for (size_t i = 0; i < lines_.size(); ++i)
             c.TextOut(kMargin, kMargin + lineHeight_ * static_cast<int>(i), lines_[i]);
-        // The default button: a dark frame around a raised (or, held down, sunken) face.
-        TRect r = button_;
-        c.Brush.Style = bsSolid;
-        c.Brush.Color = cl3DDkShadow;
-        c.FrameRect(r);
-        r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-        c.Pen.Color = pressed ? clBtnShadow : clBtnHighlight;
-        c.MoveTo(r.Left, r.Bottom - 1);
-        c.LineTo(r.Left, r.Top);
-        c.LineTo(r.Right, r.Top);
-        c.Pen.Color = pressed ? clBtnHighlight : clBtnShadow;
-        c.MoveTo(r.Right - 1, r.Top + 1);
-        c.LineTo(r.Right - 1, r.Bottom - 1);
-        c.LineTo(r.Left, r.Bottom - 1);
-        c.Brush.Style = bsClear;
+        // The default button, drawn by the one theme like every other button.
+        theme::TPressState state;
+        state.pressed = pressed;
+        state.focused = true;
+        theme::DrawButtonFace(c, button_, state, theme::TButtonFrame::Always, clBtnFace);
         c.Font.Color = clBtnText;
-        int shift = pressed ? 1 : 0;
-        c.TextOut(r.Left + (r.Width() - c.TextWidth("OK")) / 2 + shift,
-                  r.Top + (r.Height() - lineHeight_) / 2 + shift, "OK");
+        theme::DrawButtonContent(c, button_, nullptr, "OK", c.Font, state, 0);
     }
 
 private:

@@ -43,6 +43,20 @@ void KeepPicture(const TBitmap& picture, const TRect& region, TBitmap& copy) {
                     3 * static_cast<size_t>(r.Width()));
 }
 
+void ShowIcon(SDL_Window* window, const TBitmap& icon) {
+    if (icon.PixelFormat() != pf24bit || icon.Width() <= 0 || icon.Height() <= 0)
+        return;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, icon.Width(), icon.Height(), 24, SDL_PIXELFORMAT_BGR24);
+    if (!surface)
+        return;
+    for (int y = 0; y < icon.Height(); ++y)
+        std::memcpy(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, icon.ScanLine(y),
+                    3 * static_cast<size_t>(icon.Width()));
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 bool ReadPicture(SDL_Window* window, TBitmap& picture) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (!surface)

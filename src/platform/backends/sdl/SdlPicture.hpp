@@ -15,5 +15,7 @@ class TBitmap;
 void PresentPicture(SDL_Window* window, const TBitmap& picture, const TRect& region);
 // Copies a region of a 24-bit picture into a copy of the same size (resized when it differs).
 void KeepPicture(const TBitmap& picture, const TRect& region, TBitmap& copy);
+// Makes a 24-bit picture the window's icon.
+void ShowIcon(SDL_Window* window, const TBitmap& icon);
 // Reads the window's surface into a 24-bit bitmap of the window's size.
 bool ReadPicture(SDL_Window* window, TBitmap& picture);
