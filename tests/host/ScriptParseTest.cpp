@@ -5,11 +5,17 @@
 
 #include <cstdio>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
+// Each test writes its own file: CTest runs the tests of this program side by side.
 std::string WriteScript(const std::string& text) {
-    std::string path = ::testing::TempDir() + "script.txt";
+    std::string path = ::testing::TempDir() + "script-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                       std::to_string(getpid()) + ".txt";
     std::ofstream(path) << text;
     return path;
 }
