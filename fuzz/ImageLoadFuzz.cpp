@@ -3,11 +3,10 @@
 // with one "FILE: reason" message; it never crashes, reads outside a buffer or allocates for a
 // huge declared size.
 #include "Application.hpp"
+#include "FuzzScratchFile.hpp"
 #include "MultiView.hpp"
 #include "SequenceFiles.hpp"
 #include "backends/headless/HeadlessBackend.hpp"
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,35 +25,20 @@ constexpr int64_t kFuzzPixelLimit = int64_t{1} << 20;
     std::abort();
 }
 
-// One scratch file per process, rewritten for every input.
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        const char* dir = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-        return std::string(dir ? dir : "/tmp") + "/tweenkit-fuzz-image-" +
-               std::to_string(::getpid());
-    }();
-    return path;
-}
-
-struct RemoveScratch {
-    ~RemoveScratch() { std::remove(ScratchPath().c_str()); }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TApplication app(std::make_unique<HeadlessBackend>());
-    static RemoveScratch cleanup;
-    FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0)
+    static const FuzzScratchFile scratch("image");
+    if (!scratch.Write(data, size))
         Fault("cannot write the scratch file");
 
     TMultiView frames(nullptr);
     try {
-        LoadFrames({ScratchPath()}, frames, kFuzzPixelLimit);
+        LoadFrames({scratch.Path()}, frames, kFuzzPixelLimit);
     } catch (const std::runtime_error& refused) {
         const std::string message = refused.what();
-        if (message.rfind(ScratchPath() + ": ", 0) != 0 || message.find('\n') != std::string::npos)
+        if (message.rfind(scratch.Path() + ": ", 0) != 0 || message.find('\n') != std::string::npos)
             Fault("refusal without one FILE: reason line: " + message);
         if (frames.GetImageCount() != 0)
             Fault("a refused file left a frame behind");

@@ -2,10 +2,9 @@
 // for stills and animations, FFmpeg for video) and read to its last frame. Whatever the bytes,
 // the reader refuses with one MediaError line or gives 24-bit frames within the pixel limit;
 // it never crashes, reads outside a buffer or allocates for a huge declared size.
+#include "FuzzScratchFile.hpp"
 #include "MediaError.hpp"
 #include "MediaReaders.hpp"
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,28 +21,14 @@ constexpr int kMostFrames = 64;
     std::abort();
 }
 
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        const char* dir = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-        return std::string(dir ? dir : "/tmp") + "/tweenkit-fuzz-media-" +
-               std::to_string(::getpid());
-    }();
-    return path;
-}
-
-struct RemoveScratch {
-    ~RemoveScratch() { std::remove(ScratchPath().c_str()); }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static RemoveScratch cleanup;
-    FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0)
+    static const FuzzScratchFile scratch("media");
+    if (!scratch.Write(data, size))
         Fault("cannot write the scratch file");
     try {
-        const auto reader = MEDIA_OPEN(ScratchPath(), kFuzzPixelLimit);
+        const auto reader = MEDIA_OPEN(scratch.Path(), kFuzzPixelLimit);
         if (!reader)
             return 0; // not a file this reader takes
         TBitmap frame;

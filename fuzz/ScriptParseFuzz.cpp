@@ -1,9 +1,8 @@
 // Fuzz target: the script parser on any text. It either returns commands that each name a
 // known verb with a fitting number of arguments, in line order, or refuses with one
 // "FILE:LINE: reason" message; it never crashes or reads outside its buffers.
+#include "FuzzScratchFile.hpp"
 #include "Script.hpp"
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,19 +17,6 @@ namespace {
     std::abort();
 }
 
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        const char* dir = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-        return std::string(dir ? dir : "/tmp") + "/tweenkit-fuzz-script-" +
-               std::to_string(::getpid());
-    }();
-    return path;
-}
-
-struct RemoveScratch {
-    ~RemoveScratch() { std::remove(ScratchPath().c_str()); }
-};
-
 // Fewest and most arguments of each verb, as the README lists them.
 const std::map<std::string, std::pair<size_t, size_t>> kArity = {
     {"click", {1, 1}}, {"text", {2, 2}}, {"down", {3, 4}},  {"move", {3, 4}},
@@ -41,17 +27,16 @@ const std::map<std::string, std::pair<size_t, size_t>> kArity = {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static RemoveScratch cleanup;
-    FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
+    static const FuzzScratchFile scratch("script");
+    if (!scratch.Write(data, size))
         Fault("cannot write the scratch file");
 
     std::vector<ScriptCommand> commands;
     try {
-        commands = ScriptPlayer::Parse(ScratchPath());
+        commands = ScriptPlayer::Parse(scratch.Path());
     } catch (const std::runtime_error& refused) {
         const std::string message = refused.what();
-        const std::string prefix = ScratchPath() + ":";
+        const std::string prefix = scratch.Path() + ":";
         if (message.rfind(prefix, 0) != 0 || message.find('\n') != std::string::npos)
             Fault("refusal without one FILE:LINE: reason line: " + message);
         return 0;
